@@ -1,0 +1,33 @@
+// The eight single-point setting texts of section "setting" and the stop
+// hotkey, with their defaults.
+#pragma once
+
+#include <string>
+
+#include "app/ProfileFile.h"
+
+namespace velmo {
+
+inline constexpr const char* kSettingSection = "setting";
+
+struct ClickerSettings {
+  std::string btn1 = "左键";
+  std::string btn_type = "单击";
+  std::string time = "1";
+  std::string hotkey1 = "Ctrl";
+  std::string hotkey2 = "F3";
+  std::string click = "100";
+  std::string xpos = "0";
+  std::string ypos = "0";
+};
+
+// Reads the keys in the order btn1, btn_type, time, hotkey1, hotkey2, click,
+// xpos, ypos, each with its default.
+ClickerSettings ReadClickerSettings(const ProfileFile& file);
+// Writes them in the same order; a refused write ends the save there.
+void WriteClickerSettings(ProfileFile& file, const ClickerSettings& settings);
+
+// `stophotkey`, "F6" when missing (the dialog reads it with its own default).
+std::string ReadStopHotkey(const ProfileFile& file, const std::string& fallback = "F6");
+
+}  // namespace velmo

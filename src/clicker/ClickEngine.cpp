@@ -1,0 +1,109 @@
+#include "clicker/ClickEngine.h"
+
+#include <cstdint>
+
+#include "common/Errors.h"
+
+namespace velmo {
+
+void MouseClick(Mouse& mouse, const std::string& button, const std::string& type) {
+  constexpr unsigned kLeftBoth = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;
+  constexpr unsigned kRightBoth = MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP;
+  const bool single = type == "单击";
+  if (button == "左键") {
+    if (single) {
+      mouse.mouseEvent(MOUSEEVENTF_LEFTDOWN);
+      mouse.mouseEvent(MOUSEEVENTF_LEFTUP);
+    } else {
+      mouse.mouseEvent(kLeftBoth);
+      mouse.mouseEvent(kLeftBoth);
+    }
+  } else if (button == "右键") {
+    if (single) {
+      mouse.mouseEvent(MOUSEEVENTF_RIGHTDOWN);
+      mouse.mouseEvent(MOUSEEVENTF_RIGHTUP);
+    } else {
+      mouse.mouseEvent(kRightBoth);
+      mouse.mouseEvent(kRightBoth);
+    }
+  } else if (button == "左右键") {
+    if (!single) mouse.mouseEvent(kLeftBoth);
+    mouse.mouseEvent(kLeftBoth);
+    if (!single) mouse.mouseEvent(kRightBoth);
+    mouse.mouseEvent(kRightBoth);
+  }
+}
+
+int TimeTextToInterval(const std::string& text, int current) {
+  if (text.find('.') == std::string::npos) {
+    const int64_t ms = int64_t{StrToInt(text)} * 1000;
+    if (ms > INT32_MAX || ms < INT32_MIN)
+      throw ConvertError("'" + text + "' seconds is out of range");
+    return static_cast<int>(ms);
+  }
+  static const std::pair<const char*, int> kPresets[] = {
+      {"0.5", 500}, {"0.2", 200}, {"0.1", 100}, {"0.010", 10}, {"0.005", 5}, {"0.001", 1}};
+  for (const auto& [preset, ms] : kPresets) {
+    if (text == preset) return ms;
+  }
+  return current;
+}
+
+void ClickEngine::ToggleClicker() {
+  if (!ClickerRunning) {
+    if (!timers_.SetTimer(owner_, ClickTimerId, ClickInterval, [this] { ClickTimerProc(); }))
+      return;
+    ClickerRunning = true;
+    status_.setStatusText(0, kStartedText);
+  } else {
+    timers_.KillTimer(owner_, ClickTimerId);
+    ClickerRunning = false;
+    status_.setStatusText(0, kStoppedText);
+  }
+}
+
+void ClickEngine::stop() {
+  timers_.KillTimer(owner_, ClickTimerId);
+  status_.setStatusText(0, kStoppedText);
+  ClickerRunning = false;
+}
+
+void ClickEngine::ClickTimerProc() {
+  if (panel_.fixedPosition()) {
+    try {
+      const int y = StrToInt(panel_.yText());
+      const int x = StrToInt(panel_.xText());
+      mouse_.SetCursorPos(x, y);
+    } catch (const ConvertError&) {
+      // An unreadable position skips the move for this tick only.
+    }
+  }
+  const std::string button = panel_.buttonText();
+  const std::string type = panel_.typeText();
+  if (ClickInterval < 100) {
+    for (int i = 0; i < kBurstExtraClicks; ++i) MouseClick(mouse_, button, type);
+  }
+  MouseClick(mouse_, button, type);
+  mouse_.flush();
+
+  ++ClickCount;
+  status_.setStatusText(2, "点击次数:" + std::to_string(ClickCount - 1));
+
+  const std::string limitText = panel_.limitText();
+  if (limitText == "0") return;
+  int limit = 0;
+  try {
+    limit = StrToInt(limitText);
+  } catch (const ConvertError&) {
+    // The limit cannot be judged: stop rather than click without end, and
+    // report the text once.
+    stop();
+    throw;
+  }
+  if (limit < ClickCount) {
+    stop();
+    ClickCount = 0;
+  }
+}
+
+}  // namespace velmo

@@ -1,0 +1,67 @@
+// The single-point clicker: a timer on the main window whose ticks click at
+// the cursor or at a fixed position, count in the status bar and stop by
+// themselves once the tick limit is passed.
+#pragma once
+
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace velmo {
+
+// The panel's controls, read live at every tick.
+class ClickPanelView {
+ public:
+  virtual ~ClickPanelView() = default;
+  virtual std::string buttonText() = 0;   // cbb1
+  virtual std::string typeText() = 0;     // cbb2
+  virtual bool fixedPosition() = 0;       // chk1
+  virtual std::string xText() = 0;        // edt2
+  virtual std::string yText() = 0;        // edt3
+  virtual std::string limitText() = 0;    // edt1
+};
+
+class StatusView {
+ public:
+  virtual ~StatusView() = default;
+  virtual void setStatusText(int panel, const std::string& text) = 0;
+};
+
+inline constexpr int ClickTimerId = 1;
+inline constexpr int kBurstExtraClicks = 151;
+inline constexpr const char* kStartedText = "状态:点击器已经启动";
+inline constexpr const char* kStoppedText = "状态:点击器已经停止";
+
+// One click action from a button text and a type text, as mouse_event calls.
+void MouseClick(Mouse& mouse, const std::string& button, const std::string& type);
+
+// The timer period for a time text in seconds. A text without "." is whole
+// seconds (ConvertError when not an integer or when the milliseconds leave
+// the 32-bit range); a text with "." must be one of the presets, else
+// `current` is returned unchanged.
+int TimeTextToInterval(const std::string& text, int current);
+
+class ClickEngine {
+ public:
+  ClickEngine(Mouse& mouse, Timers& timers, const void* timerOwner, ClickPanelView& panel,
+              StatusView& status)
+      : mouse_(mouse), timers_(timers), owner_(timerOwner), panel_(panel), status_(status) {}
+
+  void ToggleClicker();
+  void ClickTimerProc();
+
+  int ClickInterval = 0;
+  int ClickCount = 0;
+  bool ClickerRunning = false;
+
+ private:
+  void stop();
+
+  Mouse& mouse_;
+  Timers& timers_;
+  const void* owner_;
+  ClickPanelView& panel_;
+  StatusView& status_;
+};
+
+}  // namespace velmo

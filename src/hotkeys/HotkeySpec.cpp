@@ -1,0 +1,45 @@
+#include "hotkeys/HotkeySpec.h"
+
+#include "common/Errors.h"
+
+namespace velmo {
+
+std::string RemoveAll(std::string text, const std::string& what) {
+  if (what.empty()) return text;
+  std::string out;
+  size_t pos = 0;
+  for (size_t hit; (hit = text.find(what, pos)) != std::string::npos; pos = hit + what.size()) {
+    out.append(text, pos, hit - pos);
+  }
+  out.append(text, pos, std::string::npos);
+  return out;
+}
+
+int KeyTextToVk(const std::string& keyText) {
+  return StrToInt(RemoveAll(keyText, "F")) + 111;
+}
+
+SplitHotkey SplitHotkeyText(const std::string& text) {
+  SplitHotkey split;
+  split.key = RemoveAll(RemoveAll(text, "Ctrl+"), "Alt+");
+  split.modifier = RemoveAll(text, "+" + split.key);
+  split.hasModifier = text.find('+') != std::string::npos;
+  return split;
+}
+
+std::string ModifierFieldFor(const std::string& hotkeyText) {
+  if (hotkeyText.find("Ctrl+Alt") != std::string::npos) return "Ctrl+Alt";
+  if (hotkeyText.find("Ctrl") != std::string::npos) return "Ctrl";
+  if (hotkeyText.find("Alt") != std::string::npos) return "Alt";
+  return hotkeyText.empty() ? "" : "无";
+}
+
+std::string KeyFieldFor(const std::string& hotkeyText) {
+  return RemoveAll(RemoveAll(RemoveAll(hotkeyText, "Ctrl+Alt+"), "Ctrl+"), "Alt+");
+}
+
+std::string CombineHotkeyText(const std::string& modifier, const std::string& key) {
+  return modifier == "无" ? key : modifier + "+" + key;
+}
+
+}  // namespace velmo

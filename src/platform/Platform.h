@@ -1,0 +1,119 @@
+// The operations the program's logic needs of the system. Win32 values are
+// the vocabulary on every platform; each backend translates them.
+//
+// Backends: platform/x11 (hotkey grabs, XTest mouse), platform/wx (timers,
+// message boxes, pumping, shell), tests/fakes (records every call).
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace velmo {
+
+// Modifier flags of RegisterHotKey.
+constexpr unsigned MOD_ALT = 0x0001;
+constexpr unsigned MOD_CONTROL = 0x0002;
+
+// Button flags of mouse_event.
+constexpr unsigned MOUSEEVENTF_LEFTDOWN = 0x0002;
+constexpr unsigned MOUSEEVENTF_LEFTUP = 0x0004;
+constexpr unsigned MOUSEEVENTF_RIGHTDOWN = 0x0008;
+constexpr unsigned MOUSEEVENTF_RIGHTUP = 0x0010;
+
+// Message box styles and answers.
+constexpr unsigned MB_OK = 0x00;
+constexpr unsigned MB_YESNO = 0x04;
+constexpr unsigned MB_ICONERROR = 0x10;
+constexpr unsigned MB_ICONQUESTION = 0x20;
+constexpr unsigned MB_ICONWARNING = 0x30;
+constexpr unsigned MB_ICONINFORMATION = 0x40;
+constexpr int IDOK = 1;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// An owner window as the platform knows it; nullptr means "no owner".
+using WindowRef = void*;
+
+struct CursorPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// A window that receives WM_HOTKEY for the ids it registered.
+class HotkeySink {
+ public:
+  virtual ~HotkeySink() = default;
+  virtual void WMHotKey(int id) = 0;
+};
+
+// RegisterHotKey / UnregisterHotKey. A combination held by anyone (another
+// program, or this program under another id or window) is refused;
+// registering an id that the owner still holds releases it first.
+class Hotkeys {
+ public:
+  virtual ~Hotkeys() = default;
+  virtual bool RegisterHotKey(HotkeySink* owner, int id, unsigned modifiers, unsigned vk) = 0;
+  virtual void UnregisterHotKey(HotkeySink* owner, int id) = 0;
+};
+
+// mouse_event with button flags only, SetCursorPos, GetCursorPos.
+// Events may be buffered until flush(); callers flush once per burst.
+class Mouse {
+ public:
+  virtual ~Mouse() = default;
+  virtual void mouseEvent(unsigned flags) = 0;
+  virtual void SetCursorPos(int x, int y) = 0;
+  virtual CursorPoint GetCursorPos() = 0;
+  virtual void flush() = 0;
+};
+
+// SetTimer / KillTimer on a window. Periods are raised to the platform's
+// minimum of 10 ms; the callback runs on the UI thread.
+class Timers {
+ public:
+  virtual ~Timers() = default;
+  virtual bool SetTimer(const void* owner, int id, int periodMs, std::function<void()> callback) = 0;
+  virtual void KillTimer(const void* owner, int id) = 0;
+};
+
+// MessageBoxA: returns IDOK, IDYES or IDNO.
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  virtual int MessageBox(WindowRef owner, const std::string& text, const std::string& caption,
+                         unsigned flags) = 0;
+};
+
+// Handling of pending messages and blocking sleeps (the script runner).
+class EventPump {
+ public:
+  virtual ~EventPump() = default;
+  virtual void ProcessMessages() = 0;
+  virtual void Sleep(int ms) = 0;
+};
+
+// ShellExecute "open" of a web address or file.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  virtual void open(const std::string& address) = 0;
+};
+
+// Everything a window needs of the system, by reference.
+struct Platform {
+  Hotkeys& hotkeys;
+  Mouse& mouse;
+  Timers& timers;
+  MessageBoxes& boxes;
+  EventPump& pump;
+  Shell& shell;
+};
+
+// Effective SetTimer period: below 10 ms is raised to 10; a negative value,
+// read as unsigned by the system, is capped at 0x7FFFFFFF.
+inline int EffectiveTimerPeriod(int periodMs) {
+  if (periodMs < 0) return 0x7FFFFFFF;
+  return periodMs < 10 ? 10 : periodMs;
+}
+
+}  // namespace velmo

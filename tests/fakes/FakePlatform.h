@@ -1,0 +1,196 @@
+// An in-memory platform: records every call in one log, answers message boxes
+// from a queue, can refuse key grabs (another program holds the key) and
+// fire hotkey presses and timer ticks on command.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "hotkeys/HotkeyTable.h"
+#include "platform/Platform.h"
+
+namespace velmo::fake {
+
+struct Log {
+  std::vector<std::string> entries;
+  void add(std::string entry) { entries.push_back(std::move(entry)); }
+  // Entries that start with `prefix`, in order.
+  std::vector<std::string> with(const std::string& prefix) const {
+    std::vector<std::string> out;
+    for (const auto& e : entries)
+      if (e.rfind(prefix, 0) == 0) out.push_back(e);
+    return out;
+  }
+  void clear() { entries.clear(); }
+};
+
+class FakeGrabber : public KeyGrabber {
+ public:
+  explicit FakeGrabber(Log& log) : log_(log) {}
+  bool grab(unsigned modifiers, unsigned vk) override {
+    if (heldElsewhere.count({modifiers, vk})) return false;
+    grabbed.insert({modifiers, vk});
+    return true;
+  }
+  void ungrab(unsigned modifiers, unsigned vk) override { grabbed.erase({modifiers, vk}); }
+  void setPressHandler(PressHandler handler) override { handler_ = std::move(handler); }
+  void press(unsigned modifiers, unsigned vk) {
+    if (grabbed.count({modifiers, vk}) && handler_) handler_(modifiers, vk);
+  }
+
+  std::set<std::pair<unsigned, unsigned>> heldElsewhere;  // other programs' keys
+  std::set<std::pair<unsigned, unsigned>> grabbed;
+
+ private:
+  Log& log_;
+  PressHandler handler_;
+};
+
+// Records RegisterHotKey/UnregisterHotKey calls, then applies the real rules.
+class FakeHotkeys : public Hotkeys {
+ public:
+  FakeHotkeys(Log& log, HotkeyTable& table) : log_(log), table_(table) {}
+  bool RegisterHotKey(HotkeySink* owner, int id, unsigned modifiers, unsigned vk) override {
+    const bool ok = table_.RegisterHotKey(owner, id, modifiers, vk);
+    log_.add("RegisterHotKey(" + std::to_string(id) + "," + std::to_string(modifiers) + "," +
+             std::to_string(vk) + ")=" + (ok ? "1" : "0"));
+    return ok;
+  }
+  void UnregisterHotKey(HotkeySink* owner, int id) override {
+    log_.add("UnregisterHotKey(" + std::to_string(id) + ")");
+    table_.UnregisterHotKey(owner, id);
+  }
+
+ private:
+  Log& log_;
+  HotkeyTable& table_;
+};
+
+class FakeMouse : public Mouse {
+ public:
+  explicit FakeMouse(Log& log) : log_(log) {}
+  void mouseEvent(unsigned flags) override { log_.add("mouse_event(" + std::to_string(flags) + ")"); }
+  void SetCursorPos(int x, int y) override {
+    cursor = {x, y};
+    log_.add("SetCursorPos(" + std::to_string(x) + "," + std::to_string(y) + ")");
+  }
+  CursorPoint GetCursorPos() override { return cursor; }
+  void flush() override { ++flushes; }
+
+  CursorPoint cursor;
+  int flushes = 0;
+
+ private:
+  Log& log_;
+};
+
+class FakeTimers : public Timers {
+ public:
+  explicit FakeTimers(Log& log) : log_(log) {}
+  bool SetTimer(const void* owner, int id, int periodMs, std::function<void()> callback) override {
+    log_.add("SetTimer(" + std::to_string(id) + "," + std::to_string(periodMs) + ")");
+    if (refuse) return false;
+    timers[{owner, id}] = std::move(callback);
+    return true;
+  }
+  void KillTimer(const void* owner, int id) override {
+    log_.add("KillTimer(" + std::to_string(id) + ")");
+    timers.erase({owner, id});
+  }
+  bool running(const void* owner, int id) const { return timers.count({owner, id}) > 0; }
+  // One tick of a set timer; false when it is not set.
+  bool fire(const void* owner, int id) {
+    auto it = timers.find({owner, id});
+    if (it == timers.end()) return false;
+    auto callback = it->second;
+    callback();
+    return true;
+  }
+
+  bool refuse = false;
+  std::map<std::pair<const void*, int>, std::function<void()>> timers;
+
+ private:
+  Log& log_;
+};
+
+struct ShownBox {
+  WindowRef owner;
+  std::string text;
+  std::string caption;
+  unsigned flags;
+};
+
+class FakeBoxes : public MessageBoxes {
+ public:
+  explicit FakeBoxes(Log& log) : log_(log) {}
+  int MessageBox(WindowRef owner, const std::string& text, const std::string& caption,
+                 unsigned flags) override {
+    shown.push_back({owner, text, caption, flags});
+    log_.add("MessageBox(" + text + ")");
+    if (onShow) onShow(shown.back());
+    if (answers.empty()) return (flags & MB_YESNO) ? IDNO : IDOK;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::vector<ShownBox> shown;
+  std::deque<int> answers;
+  std::function<void(const ShownBox&)> onShow;
+
+ private:
+  Log& log_;
+};
+
+class FakePump : public EventPump {
+ public:
+  explicit FakePump(Log& log) : log_(log) {}
+  void ProcessMessages() override {
+    log_.add("ProcessMessages");
+    ++calls;
+    if (onProcess) onProcess(calls);
+  }
+  void Sleep(int ms) override { log_.add("Sleep(" + std::to_string(ms) + ")"); }
+
+  int calls = 0;
+  // Runs inside ProcessMessages with its call number: inject hotkeys here.
+  std::function<void(int)> onProcess;
+
+ private:
+  Log& log_;
+};
+
+class FakeShell : public Shell {
+ public:
+  explicit FakeShell(Log& log) : log_(log) {}
+  void open(const std::string& address) override {
+    opened.push_back(address);
+    log_.add("ShellOpen(" + address + ")");
+  }
+  std::vector<std::string> opened;
+
+ private:
+  Log& log_;
+};
+
+// The whole fake platform in one object.
+struct FakePlatform {
+  Log log;
+  FakeGrabber grabber{log};
+  HotkeyTable table{grabber};
+  FakeHotkeys hotkeys{log, table};
+  FakeMouse mouse{log};
+  FakeTimers timers{log};
+  FakeBoxes boxes{log};
+  FakePump pump{log};
+  FakeShell shell{log};
+  Platform platform{hotkeys, mouse, timers, boxes, pump, shell};
+};
+
+}  // namespace velmo::fake

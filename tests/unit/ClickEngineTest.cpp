@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "clicker/ClickEngine.h"
+#include "common/Errors.h"
+#include "fakes/FakePlatform.h"
+
+using namespace velmo;
+
+namespace {
+
+struct Panel : ClickPanelView {
+  std::string button = "左键", type = "单击", x = "0", y = "0", limit = "100";
+  bool fixed = false;
+  std::string buttonText() override { return button; }
+  std::string typeText() override { return type; }
+  bool fixedPosition() override { return fixed; }
+  std::string xText() override { return x; }
+  std::string yText() override { return y; }
+  std::string limitText() override { return limit; }
+};
+
+struct Status : StatusView {
+  std::string panel[3];
+  void setStatusText(int i, const std::string& text) override { panel[i] = text; }
+};
+
+struct Engine : ::testing::Test {
+  fake::FakePlatform p;
+  Panel panel;
+  Status status;
+  int owner = 0;
+  ClickEngine engine{p.mouse, p.timers, &owner, panel, status};
+  bool tick() { return p.timers.fire(&owner, ClickTimerId); }
+  size_t clicks() const { return p.log.with("mouse_event").size(); }
+};
+
+std::vector<std::string> eventsOf(const std::string& button, const std::string& type) {
+  fake::Log log;
+  fake::FakeMouse mouse(log);
+  MouseClick(mouse, button, type);
+  return log.entries;
+}
+
+}  // namespace
+
+TEST(MouseClick, EventSequences) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(eventsOf("左键", "单击"), (V{"mouse_event(2)", "mouse_event(4)"}));
+  EXPECT_EQ(eventsOf("左键", "双击"), (V{"mouse_event(6)", "mouse_event(6)"}));
+  EXPECT_EQ(eventsOf("右键", "单击"), (V{"mouse_event(8)", "mouse_event(16)"}));
+  EXPECT_EQ(eventsOf("右键", "x"), (V{"mouse_event(24)", "mouse_event(24)"}));
+  EXPECT_EQ(eventsOf("左右键", "单击"), (V{"mouse_event(6)", "mouse_event(24)"}));
+  EXPECT_EQ(eventsOf("左右键", "双击"),
+            (V{"mouse_event(6)", "mouse_event(6)", "mouse_event(24)", "mouse_event(24)"}));
+  EXPECT_TRUE(eventsOf("中键", "单击").empty());
+}
+
+TEST(TimeTextToInterval, PresetsAndRule) {
+  const std::pair<const char*, int> presets[] = {
+      {"0.001", 1}, {"0.005", 5},   {"0.010", 10},  {"0.1", 100},     {"0.2", 200},
+      {"0.5", 500}, {"1", 1000},    {"2", 2000},    {"120", 120000},  {"3", 3000}};
+  for (const auto& [text, ms] : presets) EXPECT_EQ(TimeTextToInterval(text, -7), ms) << text;
+  EXPECT_EQ(TimeTextToInterval("0.01", 42), 42);
+  EXPECT_EQ(TimeTextToInterval("1.5", 42), 42);
+  EXPECT_EQ(TimeTextToInterval("0.05", 0), 0);
+  EXPECT_THROW(TimeTextToInterval("abc", 0), ConvertError);
+  EXPECT_THROW(TimeTextToInterval("", 0), ConvertError);
+  EXPECT_EQ(TimeTextToInterval("2147483", 0), 2147483000);
+  EXPECT_THROW(TimeTextToInterval("2147484", 0), ConvertError);
+}
+
+TEST(EffectiveTimerPeriod, PlatformMinimumAndNegative) {
+  EXPECT_EQ(EffectiveTimerPeriod(1), 10);
+  EXPECT_EQ(EffectiveTimerPeriod(0), 10);
+  EXPECT_EQ(EffectiveTimerPeriod(100), 100);
+  EXPECT_EQ(EffectiveTimerPeriod(-1000), 0x7FFFFFFF);
+}
+
+TEST_F(Engine, ToggleStartsAndStopsTheTimerWithStatusTexts) {
+  engine.ClickInterval = 1000;
+  engine.ToggleClicker();
+  EXPECT_TRUE(engine.ClickerRunning);
+  EXPECT_EQ(status.panel[0], "状态:点击器已经启动");
+  EXPECT_EQ(p.log.with("SetTimer").back(), "SetTimer(1,1000)");
+  engine.ToggleClicker();
+  EXPECT_FALSE(engine.ClickerRunning);
+  EXPECT_EQ(status.panel[0], "状态:点击器已经停止");
+  EXPECT_FALSE(tick());
+}
+
+TEST_F(Engine, RefusedTimerLeavesEverythingAsItWas) {
+  p.timers.refuse = true;
+  engine.ToggleClicker();
+  EXPECT_FALSE(engine.ClickerRunning);
+  EXPECT_EQ(status.panel[0], "");
+}
+
+TEST_F(Engine, BurstBelow100MsIs152ClicksPerTick) {
+  engine.ClickInterval = 10;
+  engine.ToggleClicker();
+  tick();
+  EXPECT_EQ(clicks(), 152u * 2);
+  EXPECT_EQ(p.mouse.flushes, 1);
+  engine.ClickInterval = 100;
+  p.log.clear();
+  tick();
+  EXPECT_EQ(clicks(), 2u);
+}
+
+TEST_F(Engine, LimitNStopsAfterNPlusOneTicks) {
+  engine.ClickInterval = 1000;
+  panel.limit = "3";
+  engine.ToggleClicker();
+  int ticks = 0;
+  while (tick()) ++ticks;
+  EXPECT_EQ(ticks, 4);
+  EXPECT_EQ(status.panel[2], "点击次数:3");
+  EXPECT_EQ(status.panel[0], "状态:点击器已经停止");
+  EXPECT_EQ(engine.ClickCount, 0);
+  EXPECT_FALSE(engine.ClickerRunning);
+}
+
+TEST_F(Engine, CountGoesOnAcrossHotkeyStops) {
+  engine.ClickInterval = 1000;
+  panel.limit = "5";
+  engine.ToggleClicker();
+  for (int i = 0; i < 3; ++i) tick();
+  engine.ToggleClicker();
+  engine.ToggleClicker();
+  int ticks = 0;
+  while (tick()) ++ticks;
+  EXPECT_EQ(ticks, 3);  // 3 before + 3 after = limit + 1
+}
+
+TEST_F(Engine, ZeroNeverStopsButDoubleZeroStopsAfterFirstTick) {
+  engine.ClickInterval = 1000;
+  panel.limit = "0";
+  engine.ToggleClicker();
+  for (int i = 0; i < 50; ++i) ASSERT_TRUE(tick());
+  panel.limit = "00";
+  EXPECT_TRUE(tick());
+  EXPECT_FALSE(engine.ClickerRunning);
+}
+
+TEST_F(Engine, LimitThatIsNoNumberClicksThenStopsAndReportsOnce) {
+  engine.ClickInterval = 1000;
+  panel.limit = "";
+  engine.ToggleClicker();
+  EXPECT_THROW(tick(), ConvertError);
+  EXPECT_EQ(clicks(), 2u);
+  EXPECT_FALSE(engine.ClickerRunning);
+  EXPECT_EQ(status.panel[0], "状态:点击器已经停止");
+  EXPECT_FALSE(tick());
+}
+
+TEST_F(Engine, FixedPositionMovesFirstAndBadTextSkipsTheMove) {
+  engine.ClickInterval = 1000;
+  panel.fixed = true;
+  panel.x = "100";
+  panel.y = "200";
+  engine.ToggleClicker();
+  tick();
+  EXPECT_EQ(p.log.entries.at(1), "SetCursorPos(100,200)");
+  panel.y = "";
+  p.log.clear();
+  tick();
+  EXPECT_TRUE(p.log.with("SetCursorPos").empty());
+  EXPECT_EQ(clicks(), 2u);
+}
+
+TEST_F(Engine, LiveButtonChangeActsAtNextTick) {
+  engine.ClickInterval = 1000;
+  engine.ToggleClicker();
+  tick();
+  panel.button = "右键";
+  p.log.clear();
+  tick();
+  EXPECT_EQ(p.log.with("mouse_event").front(), "mouse_event(8)");
+}

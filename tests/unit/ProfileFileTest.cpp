@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/ClickerSettings.h"
+#include "common/Errors.h"
+
+using namespace velmo;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TempDir : ::testing::Test {
+  fs::path dir;
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("velmo-ini-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override {
+    fs::permissions(dir, fs::perms::owner_all);
+    fs::remove_all(dir);
+  }
+  std::string path() const { return (dir / "setting.ini").string(); }
+  std::string bytes() const {
+    std::ifstream in(path(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  void put(const std::string& content) { std::ofstream(path(), std::ios::binary) << content; }
+};
+
+}  // namespace
+
+TEST_F(TempDir, MissingFileSectionOrKeyGivesDefaults) {
+  ProfileFile file(path());
+  EXPECT_EQ(file.ReadString("setting", "btn1", "左键"), "左键");
+  const ClickerSettings s = ReadClickerSettings(file);
+  EXPECT_EQ(s.time, "1");
+  EXPECT_EQ(s.click, "100");
+  EXPECT_EQ(ReadStopHotkey(file), "F6");
+  put("[other]\r\nbtn1=右键\r\n");
+  EXPECT_EQ(file.ReadString("setting", "btn1", "左键"), "左键");
+}
+
+TEST_F(TempDir, SaveWritesTheEightKeysInOrderAsGbk) {
+  ProfileFile file(path());
+  WriteClickerSettings(file, ClickerSettings{});
+  // "左键" in GBK is D7 F3 BC FC.
+  const std::string expected =
+      "[setting]\r\nbtn1=\xD7\xF3\xBC\xFC\r\nbtn_type=\xB5\xA5\xBB\xF7\r\ntime=1\r\n"
+      "hotkey1=Ctrl\r\nhotkey2=F3\r\nclick=100\r\nxpos=0\r\nypos=0\r\n";
+  EXPECT_EQ(bytes(), expected);
+  const ClickerSettings back = ReadClickerSettings(file);
+  EXPECT_EQ(back.btn1, "左键");
+  EXPECT_EQ(back.btn_type, "单击");
+}
+
+TEST_F(TempDir, WriteKeepsOtherKeysSectionsAndCase) {
+  put("; note\r\n[Setting]\r\nBTN1=x\r\nclick=0100\r\n\r\n[other]\r\nk=v\r\n");
+  ProfileFile file(path());
+  file.WriteString("setting", "btn1", "右键");
+  file.WriteString("setting", "stophotkey", "Ctrl+F9");
+  EXPECT_EQ(file.ReadString("setting", "click", ""), "0100");
+  EXPECT_EQ(file.ReadString("SETTING", "btn1", ""), "右键");
+  EXPECT_EQ(ReadStopHotkey(file), "Ctrl+F9");
+  EXPECT_EQ(file.ReadString("other", "k", ""), "v");
+  const std::string text = bytes();
+  EXPECT_LT(text.find("stophotkey"), text.find("[other]"));
+  EXPECT_EQ(text.find("; note"), 0u);
+}
+
+TEST_F(TempDir, Utf8FileWithByteOrderMarkStaysUtf8) {
+  put("\xEF\xBB\xBF[setting]\nbtn1=右键\n");
+  ProfileFile file(path());
+  EXPECT_EQ(file.ReadString("setting", "btn1", ""), "右键");
+  file.WriteString("setting", "btn_type", "双击");
+  EXPECT_EQ(bytes().rfind("\xEF\xBB\xBF", 0), 0u);
+  EXPECT_EQ(file.ReadString("setting", "btn_type", ""), "双击");
+}
+
+TEST_F(TempDir, ValuesAreTrimmedUnquotedAndCutAt2047Bytes) {
+  put("[setting]\r\ntime = \"0.05\" \r\nlong=" + std::string(3000, 'a') + "\r\n");
+  ProfileFile file(path());
+  EXPECT_EQ(file.ReadString("setting", "time", ""), "0.05");
+  EXPECT_EQ(file.ReadString("setting", "long", "").size(), 2047u);
+  // A double-byte character is never cut in half.
+  put("[setting]\r\nlong=a" + std::string(1100, '\xB0') + "\r\n");
+  const std::string cut = file.ReadString("setting", "long", "");
+  EXPECT_EQ(cut.find("\xEF\xBF\xBD"), std::string::npos);
+}
+
+TEST_F(TempDir, RefusedWriteRaisesWithFullPathAndLeavesFileWhole) {
+  if (::geteuid() == 0) {
+    // root ignores permissions; a directory in place of the file is refused for everyone.
+    fs::create_directory(dir / "blocked.ini");
+    ProfileFile blocked((dir / "blocked.ini").string());
+    try {
+      blocked.WriteString("setting", "btn1", "x");
+      FAIL();
+    } catch (const AppError& e) {
+      EXPECT_EQ(std::string(e.what()), "Unable to write to " + (dir / "blocked.ini").string());
+    }
+    return;
+  }
+  put("[setting]\r\nbtn1=x\r\n");
+  fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+  ProfileFile file(path());
+  EXPECT_THROW(file.WriteString("setting", "btn1", "y"), AppError);
+  EXPECT_EQ(file.ReadString("setting", "btn1", ""), "x");
+}
+
+TEST_F(TempDir, WriteLeavesNoTemporaryFiles) {
+  ProfileFile file(path());
+  for (int i = 0; i < 3; ++i) file.WriteString("setting", "click", std::to_string(i));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(TempDir, FirstRunCopyOnlyWhenMissing) {
+  put("[setting]\r\nclick=5\r\n");
+  const std::string copy = (dir / "main.ini").string();
+  CopyIfMissing(path(), copy);
+  EXPECT_TRUE(fs::exists(copy));
+  put("[setting]\r\nclick=6\r\n");
+  CopyIfMissing(path(), copy);
+  EXPECT_EQ(ProfileFile(copy).ReadString("setting", "click", ""), "5");
+}
