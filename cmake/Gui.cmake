@@ -1,0 +1,47 @@
+# Windows and the executable. Built on wxWidgets (GTK 3 here).
+include(${wxWidgets_USE_FILE})
+
+function(velmo_embed name file)
+  set(out ${CMAKE_BINARY_DIR}/embedded/${name}.cpp)
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${CMAKE_SOURCE_DIR}/${file} -DOUTPUT=${out} -DNAME=${name}
+            -P ${CMAKE_SOURCE_DIR}/cmake/EmbedFile.cmake
+    DEPENDS ${CMAKE_SOURCE_DIR}/${file} ${CMAKE_SOURCE_DIR}/cmake/EmbedFile.cmake)
+  set(VELMO_EMBEDDED ${VELMO_EMBEDDED} ${out} PARENT_SCOPE)
+endfunction()
+velmo_embed(velmo_banner_jpg assets/banner.jpg)
+velmo_embed(velmo_icon_png assets/icon.png)
+velmo_embed(velmo_tab_single_png assets/tab_single.png)
+velmo_embed(velmo_tab_multi_png assets/tab_multi.png)
+
+# wx implementations of the platform operations that are not X11's: timers,
+# message boxes, message pumping, the shell.
+add_library(velmo_platform_wx STATIC
+  src/platform/wx/WxTimers.cpp
+  src/platform/wx/WxMessageBoxes.cpp
+  src/platform/wx/WxShell.cpp
+  src/platform/gtk/GtkEventPump.cpp
+)
+target_link_libraries(velmo_platform_wx PUBLIC velmo_logic ${wxWidgets_LIBRARIES} PkgConfig::GTK3)
+
+# The windows, with the platform taken by reference so tests can pass fakes.
+add_library(velmo_gui STATIC
+  src/app/U_Main.cpp
+  src/app/U_MainLayout.cpp
+  src/app/Resources.cpp
+  src/app/Look.cpp
+  src/clicker/ClickPanel.cpp
+  ${VELMO_EMBEDDED}
+)
+target_link_libraries(velmo_gui PUBLIC velmo_logic ${wxWidgets_LIBRARIES} PkgConfig::GTK3)
+foreach(lib velmo_scripts velmo_web)
+  if(TARGET ${lib})
+    target_link_libraries(velmo_gui PUBLIC ${lib})
+  endif()
+endforeach()
+
+if(TARGET velmo_x11)
+  add_executable(velmo src/app/VelmoApp.cpp)
+  target_link_libraries(velmo PRIVATE velmo_gui velmo_platform_wx velmo_x11)
+  set_target_properties(velmo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()

@@ -1,0 +1,32 @@
+#include "app/Look.h"
+
+#include <gtk/gtk.h>
+
+namespace velmo {
+
+namespace {
+constexpr const char* kCss = R"css(
+* { font-family: "WenQuanYi Micro Hei"; font-size: 9pt; }
+button { padding: 0 4px; min-height: 0; min-width: 0; }
+entry { padding: 0 3px; min-height: 0; }
+combobox button, combobox entry { padding: 0 2px; min-height: 0; min-width: 0; }
+combobox arrow { min-height: 12px; min-width: 12px; }
+notebook tab { padding: 4px 10px; min-height: 0; }
+checkbutton, radiobutton { padding: 0; min-height: 0; }
+check, radio { min-height: 12px; min-width: 12px; margin: 0 3px 0 0; }
+treeview.view { padding: 0 2px; }
+statusbar { padding: 0; margin: 0; min-height: 0; }
+)css";
+}  // namespace
+
+void ApplyCompactLook() {
+  GtkCssProvider* provider = gtk_css_provider_new();
+  if (gtk_css_provider_load_from_data(provider, kCss, -1, nullptr)) {
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
+                                              GTK_STYLE_PROVIDER(provider),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  }
+  g_object_unref(provider);
+}
+
+}  // namespace velmo

@@ -1,0 +1,94 @@
+#include "app/U_Main.h"
+
+#include "app/ClickerSettings.h"
+#include "common/Errors.h"
+#include "common/Texts.h"
+#include "hotkeys/HotkeySpec.h"
+
+namespace velmo {
+
+TFrm_Main::TFrm_Main(Platform& platform, std::string exeDir)
+    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(kAppTitle), wxDefaultPosition, wxDefaultSize,
+              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN),
+      platform_(platform),
+      timers_(platform.timers, *this),
+      exeDir_(std::move(exeDir)),
+      settings_(exeDir_ + "setting.ini") {
+  buildLayout();
+  engine_ = std::make_unique<ClickEngine>(platform_.mouse, timers_, this, *panel_, *this);
+  registrar_ = std::make_unique<HotkeyRegistrar>(platform_.hotkeys, platform_.boxes, this, this);
+  bindHandlers();
+}
+
+TFrm_Main::~TFrm_Main() {
+  // The click timer and the hotkeys end with the window.
+  platform_.timers.KillTimer(this, ClickTimerId);
+}
+
+void TFrm_Main::bindHandlers() {
+  panel_->btn1->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn1Click(); });
+  chk2->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { chk2Click(); });
+  btn6->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn6Click(); });
+  Bind(wxEVT_CLOSE_WINDOW, &TFrm_Main::FormCloseQuery, this);
+}
+
+void TFrm_Main::FormShow() {
+  CopyIfMissing("setting.ini", "main.ini");
+  setStatusText(0, kAppTitle);
+  panel_->LoadClickerSettings(ReadClickerSettings(settings_));
+  engine_->ClickInterval =
+      TimeTextToInterval(ToUtf8(panel_->cbb3->GetValue()), engine_->ClickInterval);
+  ClickHotkeyRegistered = registrar_->RegisterClickHotkey(ToUtf8(panel_->cbb4->GetValue()),
+                                                          ToUtf8(panel_->cbb5->GetValue()));
+  registrar_->RegisterStopHotkey(ReadStopHotkey(settings_));
+}
+
+void TFrm_Main::WMHotKey(int id) {
+  Guarded([&] {
+    if (id == ClickHotkeyId) {
+      engine_->ToggleClicker();
+      return;
+    }
+    if (id == StopHotkeyId) StopRequested = "1";
+    RunScriptByHotkeyId(std::to_string(id));
+  });
+}
+
+void TFrm_Main::RunScriptByHotkeyId(const std::string&) {}
+
+void TFrm_Main::setStatusText(int panel, const std::string& text) {
+  stat1->SetStatusText(FromUtf8(text), panel);
+}
+
+void TFrm_Main::btn1Click() {
+  ClickHotkeyRegistered = registrar_->RegisterClickHotkey(ToUtf8(panel_->cbb4->GetValue()),
+                                                          ToUtf8(panel_->cbb5->GetValue()));
+  if (!ClickHotkeyRegistered) return;
+  const ClickerSettings s = panel_->currentSettings();
+  WriteClickerSettings(settings_, s);
+  engine_->ClickInterval = TimeTextToInterval(s.time, engine_->ClickInterval);
+  engine_->ClickCount = 0;
+  platform_.boxes.MessageBox(this,
+                             "设置保存成功,请记住你设置的 " + s.hotkey1 + "+" + s.hotkey2 +
+                                 " 启动热键.\r请按你设置的热键启动点击器,停止的热键也是这个.\r"
+                                 "就是点击器运行后再按一次热键就停止点击器.",
+                             kMainCaption, MB_ICONINFORMATION);
+}
+
+void TFrm_Main::chk2Click() {
+  const long style = GetWindowStyleFlag();
+  SetWindowStyleFlag(chk2->GetValue() ? style | wxSTAY_ON_TOP : style & ~wxSTAY_ON_TOP);
+}
+
+void TFrm_Main::btn6Click() { Close(); }
+
+void TFrm_Main::FormCloseQuery(wxCloseEvent&) {
+  // The close query never refuses: closing the main window ends the program.
+  Destroy();
+}
+
+void TFrm_Main::ReportError(const std::exception& error) {
+  platform_.boxes.MessageBox(this, ErrorReportText(error.what()), kAppTitle, MB_ICONERROR);
+}
+
+}  // namespace velmo

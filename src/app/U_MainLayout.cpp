@@ -1,0 +1,78 @@
+// Control building of the main window, at the positions the program gives.
+#include <wx/imaglist.h>
+
+#include "app/Resources.h"
+#include "app/U_Main.h"
+#include "common/Texts.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr int kClientWidth = 560;
+constexpr int kClientHeight = 461;
+constexpr int kStatusHeight = 19;
+
+wxButton* buttonAt(wxWindow* parent, const char* caption, int left, int top, int width) {
+  return new wxButton(parent, wxID_ANY, wxString::FromUTF8(caption), wxPoint(left, top),
+                      wxSize(width, 25));
+}
+
+}  // namespace
+
+void TFrm_Main::buildLayout() {
+  SetFont(wxFont(9, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false,
+                 "WenQuanYi Micro Hei"));
+  wxIcon icon;
+  icon.CopyFromBitmap(ProgramIconBitmap());
+  SetIcon(icon);
+
+  stat1 = new wxStatusBar(this, wxID_ANY, 0);
+  stat1->SetFieldsCount(3);
+  // GTK's status bar sizes itself from the font; the layout gives 19 pixels,
+  // and the frame takes the height the bar has when it is attached.
+  stat1->SetSize(-1, -1, -1, kStatusHeight);
+  SetStatusBar(stat1);
+  const int widths[] = {210, 180, 190};
+  stat1->SetStatusWidths(3, widths);
+  // The status bar stands inside the 560 x 461 client area of the layout.
+  SetClientSize(kClientWidth, kClientHeight - kStatusHeight);
+
+  auto* client = new wxPanel(this, wxID_ANY, wxPoint(0, 0),
+                             wxSize(kClientWidth, kClientHeight - kStatusHeight));
+  img1 = new wxStaticBitmap(client, wxID_ANY, BannerBitmap(), wxPoint(0, 0), wxSize(559, 90));
+  img1->SetCursor(wxCursor(wxCURSOR_HAND));
+  img1->SetToolTip(wxString::FromUTF8("Velmo鼠标自动点击器"));
+
+  pgc1 = new wxNotebook(client, wxID_ANY, wxPoint(1, 93), wxSize(557, 284));
+  auto* icons = new wxImageList(16, 16);
+  icons->Add(SingleTabBitmap());
+  icons->Add(MultiTabBitmap());
+  pgc1->AssignImageList(icons);
+  ts1 = new wxPanel(pgc1);
+  ts2 = new wxPanel(pgc1);
+  pgc1->AddPage(ts1, wxString::FromUTF8("单点点击(&S)"), true, 0);
+  pgc1->AddPage(ts2, wxString::FromUTF8("多点点击(&M)"), false, 1);
+
+  panel_ = std::make_unique<ClickPanel>(ts1, wxPoint(4, 4), 541);
+  buildButtonRow();
+
+  // Created after the notebook so it stands above the tab row.
+  chk2 = new wxCheckBox(client, wxID_ANY, wxString::FromUTF8("窗口置顶"), wxPoint(482, 101),
+                        wxDefaultSize);
+  Centre();
+}
+
+void TFrm_Main::buildButtonRow() {
+  constexpr int top = 206;
+  btn2 = buttonAt(ts1, "关于软件(&A)", 9, top, 85);
+  btn4 = buttonAt(ts1, "更多软件(&M)", 100, top, 86);
+  btn3 = buttonAt(ts1, "意见反馈", 194, top, 75);
+  btn12 = buttonAt(ts1, "手机赚钱", 280, top, 75);
+  btn5 = buttonAt(ts1, "领红包", 360, top, 75);
+  btn6 = buttonAt(ts1, "退出软件(&E)", 445, top, 85);
+  btn12->SetForegroundColour(*wxRED);
+  btn5->SetForegroundColour(*wxRED);
+}
+
+}  // namespace velmo

@@ -1,0 +1,15 @@
+// Handling of pending messages for the script runner. It iterates the GLib
+// main context directly, because wx's Yield refuses to nest and runs nest.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace velmo {
+
+class GtkEventPump : public EventPump {
+ public:
+  void ProcessMessages() override;
+  void Sleep(int ms) override;
+};
+
+}  // namespace velmo

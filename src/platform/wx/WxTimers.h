@@ -1,0 +1,29 @@
+// SetTimer/KillTimer on wx timers. Each tick is scheduled from an absolute
+// deadline, not "now + period", so the long-run rate holds even though a
+// single timer event arrives a little late.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <utility>
+
+#include "platform/Platform.h"
+
+namespace velmo {
+
+class DeadlineTimer;
+
+class WxTimers : public Timers {
+ public:
+  WxTimers();
+  ~WxTimers() override;
+  bool SetTimer(const void* owner, int id, int periodMs, std::function<void()> callback) override;
+  void KillTimer(const void* owner, int id) override;
+
+ private:
+  // Timers are stopped, never destroyed, by KillTimer: a callback may kill
+  // the very timer that is calling it.
+  std::map<std::pair<const void*, int>, std::unique_ptr<DeadlineTimer>> timers_;
+};
+
+}  // namespace velmo

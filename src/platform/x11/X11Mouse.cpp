@@ -1,0 +1,65 @@
+#include "platform/x11/X11Mouse.h"
+
+#include <X11/extensions/XTest.h>
+
+#include <string>
+
+#include "common/Errors.h"
+
+namespace velmo::x11 {
+
+namespace {
+
+struct ButtonStep {
+  unsigned flag;
+  unsigned button;  // X button number: 1 left, 3 right
+  bool press;
+};
+constexpr ButtonStep kSteps[] = {
+    {MOUSEEVENTF_LEFTDOWN, 1, true},
+    {MOUSEEVENTF_LEFTUP, 1, false},
+    {MOUSEEVENTF_RIGHTDOWN, 3, true},
+    {MOUSEEVENTF_RIGHTUP, 3, false},
+};
+
+}  // namespace
+
+X11Mouse::X11Mouse(DisplayPtr display)
+    : display_(std::move(display)), root_(DefaultRootWindow(display_.get())) {
+  int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+  if (!XTestQueryExtension(display_.get(), &eventBase, &errorBase, &major, &minor)) {
+    throw AppError("The X server on display \"" + std::string(DisplayString(display_.get())) +
+                   "\" has no XTEST extension, which Velmo needs to synthesise mouse clicks.");
+  }
+}
+
+void X11Mouse::mouseEvent(unsigned flags) {
+  for (const auto& step : kSteps) {
+    if ((flags & step.flag) == 0) continue;
+    if (!XTestFakeButtonEvent(display_.get(), step.button, step.press ? True : False, CurrentTime)) {
+      throw AppError("XTestFakeButtonEvent(" + std::string(step.press ? "press" : "release") +
+                     " button " + std::to_string(step.button) + ") failed");
+    }
+  }
+}
+
+void X11Mouse::SetCursorPos(int x, int y) {
+  // The server clamps the position to the screen, as Windows does. The
+  // request is only queued here: a broken connection shows at flush() in
+  // Xlib's I/O error handler, which ends the program.
+  XWarpPointer(display_.get(), None, root_, 0, 0, 0, 0, x, y);
+}
+
+CursorPoint X11Mouse::GetCursorPos() {
+  Window root = None, child = None;
+  int rootX = 0, rootY = 0, winX = 0, winY = 0;
+  unsigned state = 0;
+  // False only says the pointer is on another screen; root_x/root_y are
+  // then its position there, which is still the answer.
+  XQueryPointer(display_.get(), root_, &root, &child, &rootX, &rootY, &winX, &winY, &state);
+  return {rootX, rootY};
+}
+
+void X11Mouse::flush() { XFlush(display_.get()); }
+
+}  // namespace velmo::x11

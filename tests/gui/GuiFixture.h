@@ -1,0 +1,51 @@
+// A main window on the fake platform, in a temporary program folder that is
+// also the working directory.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/U_Main.h"
+#include "fakes/FakePlatform.h"
+
+namespace velmo::test {
+
+struct MainWindowFixture : ::testing::Test {
+  std::filesystem::path dir;
+  std::filesystem::path previousCwd;
+  fake::FakePlatform p;
+  TFrm_Main* main = nullptr;
+
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() /
+          ("velmo-gui-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    previousCwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+  }
+  void TearDown() override {
+    if (main) main->Destroy();
+    std::filesystem::current_path(previousCwd);
+    std::filesystem::remove_all(dir);
+  }
+  void create() { main = new TFrm_Main(p.platform, dir.string() + "/"); }
+  void start() {
+    if (!main) create();
+    main->FormShow();
+  }
+  void writeSettings(const std::string& bytes) {
+    std::ofstream(dir / "setting.ini", std::ios::binary) << bytes;
+  }
+  std::string settingsBytes() const {
+    std::ifstream in(dir / "setting.ini", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  std::string status(int panel) const { return ToUtf8(main->stat1->GetStatusText(panel)); }
+};
+
+}  // namespace velmo::test
