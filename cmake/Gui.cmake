@@ -28,20 +28,34 @@ target_link_libraries(velmo_platform_wx PUBLIC velmo_logic ${wxWidgets_LIBRARIES
 add_library(velmo_gui STATIC
   src/app/U_Main.cpp
   src/app/U_MainLayout.cpp
+  src/app/U_MainScripts.cpp
+  src/scripts/U_dm.cpp
+  src/scripts/ScriptListPage.cpp
   src/app/Resources.cpp
   src/app/Look.cpp
   src/clicker/ClickPanel.cpp
   ${VELMO_EMBEDDED}
 )
-target_link_libraries(velmo_gui PUBLIC velmo_logic ${wxWidgets_LIBRARIES} PkgConfig::GTK3)
-foreach(lib velmo_scripts velmo_web)
-  if(TARGET ${lib})
-    target_link_libraries(velmo_gui PUBLIC ${lib})
-  endif()
-endforeach()
+target_link_libraries(velmo_gui PUBLIC velmo_logic velmo_scripts velmo_web ${wxWidgets_LIBRARIES}
+  PkgConfig::GTK3)
 
 if(TARGET velmo_x11)
   add_executable(velmo src/app/VelmoApp.cpp)
   target_link_libraries(velmo PRIVATE velmo_gui velmo_platform_wx velmo_x11)
   set_target_properties(velmo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()
+
+# data.db beside the program, made from the schema when it is missing.
+add_library(velmo_datafile STATIC tools/MakeDataFile.cpp)
+target_include_directories(velmo_datafile PUBLIC tools)
+target_link_libraries(velmo_datafile PUBLIC SQLite::SQLite3)
+add_executable(velmo_mkdb tools/mkdb.cpp)
+target_link_libraries(velmo_mkdb PRIVATE velmo_datafile)
+add_custom_target(velmo_data ALL
+  COMMAND velmo_mkdb ${CMAKE_BINARY_DIR}/data.db ${CMAKE_SOURCE_DIR}/assets/data.sql
+  DEPENDS velmo_mkdb ${CMAKE_SOURCE_DIR}/assets/data.sql)
+if(TARGET velmo)
+  install(TARGETS velmo DESTINATION lib/velmo)
+endif()
+install(CODE "execute_process(COMMAND ${CMAKE_BINARY_DIR}/velmo_mkdb
+  \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/velmo/data.db ${CMAKE_SOURCE_DIR}/assets/data.sql)")

@@ -17,7 +17,10 @@ TFrm_Main::TFrm_Main(Platform& platform, std::string exeDir)
   buildLayout();
   engine_ = std::make_unique<ClickEngine>(platform_.mouse, timers_, this, *panel_, *this);
   registrar_ = std::make_unique<HotkeyRegistrar>(platform_.hotkeys, platform_.boxes, this, this);
+  runner_ = std::make_unique<ScriptRunner>(platform_.mouse, platform_.pump, platform_.boxes, this,
+                                           StopRequested);
   bindHandlers();
+  bindScriptHandlers();
 }
 
 TFrm_Main::~TFrm_Main() {
@@ -33,8 +36,13 @@ void TFrm_Main::bindHandlers() {
 }
 
 void TFrm_Main::FormShow() {
+  if (web_) web_->showPopupAndLinkCaption();
   CopyIfMissing("setting.ini", "main.ini");
+  if (web_) web_->navigateStatistics();
   setStatusText(0, kAppTitle);
+  LoadScriptList();
+  if (web_) web_->navigateUpdateStrip();
+  if (web_) web_->placeLinkLabel();
   panel_->LoadClickerSettings(ReadClickerSettings(settings_));
   engine_->ClickInterval =
       TimeTextToInterval(ToUtf8(panel_->cbb3->GetValue()), engine_->ClickInterval);
@@ -53,8 +61,6 @@ void TFrm_Main::WMHotKey(int id) {
     RunScriptByHotkeyId(std::to_string(id));
   });
 }
-
-void TFrm_Main::RunScriptByHotkeyId(const std::string&) {}
 
 void TFrm_Main::setStatusText(int panel, const std::string& text) {
   stat1->SetStatusText(FromUtf8(text), panel);
@@ -84,7 +90,10 @@ void TFrm_Main::btn6Click() { Close(); }
 
 void TFrm_Main::FormCloseQuery(wxCloseEvent&) {
   // The close query never refuses: closing the main window ends the program.
+  if (web_) Guarded([this] { web_->closeTimePage(); });
   Destroy();
+  // Hidden windows (dialogs, web windows) must not keep the program alive.
+  wxTheApp->ExitMainLoop();
 }
 
 void TFrm_Main::ReportError(const std::exception& error) {

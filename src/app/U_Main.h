@@ -14,8 +14,24 @@
 #include "clicker/ClickPanel.h"
 #include "hotkeys/HotkeyRegistrar.h"
 #include "platform/Platform.h"
+#include "scripts/ScriptListPage.h"
+#include "scripts/ScriptRunner.h"
+#include "scripts/U_dm.h"
 
 namespace velmo {
+
+// The main window's web parts (browsers, links, popup, close-time page, tray
+// icon), attached by the program at start-up. Window tests that are not
+// about them leave them out.
+class MainWebParts {
+ public:
+  virtual ~MainWebParts() = default;
+  virtual void showPopupAndLinkCaption() = 0;  // start-up: red-packet popup, link caption
+  virtual void navigateStatistics() = 0;       // start-up: hidden statistics browser
+  virtual void navigateUpdateStrip() = 0;      // start-up: the update strip, after the list
+  virtual void placeLinkLabel() = 0;           // start-up: link label into status panel 1
+  virtual void closeTimePage() = 0;            // close query: the page when is_pop is "1"
+};
 
 class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
  public:
@@ -33,6 +49,13 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void chk2Click();
   void btn6Click();
 
+  // The script list (second tab page).
+  void LoadScriptList();
+  void btn10Click();  // enable
+  void btn11Click();  // disable
+  void btn9Click();   // delete; N8Click is the same command
+  void RunScriptByHotkeyId(const std::string& idText);
+
   // Shows an error that no handler caught: its text, the application title,
   // the error icon.
   void ReportError(const std::exception& error);
@@ -45,8 +68,14 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
     }
   }
 
+  // The data module is created after the main window, before it is shown.
+  void useDataModule(Tdm1& dm) { dm1_ = &dm; }
+  void attachWeb(std::unique_ptr<MainWebParts> web) { web_ = std::move(web); }
+  wxPanel* client() { return client_; }
+  Platform& platform() { return platform_; }
   ProfileFile& settingsFile() { return settings_; }
   ClickPanel& panel() { return *panel_; }
+  ScriptListPage& scriptList() { return *scripts_; }
   ClickEngine& engine() { return *engine_; }
   HotkeyRegistrar& registrar() { return *registrar_; }
 
@@ -75,7 +104,8 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void buildButtonRow();
   void bindHandlers();
   void FormCloseQuery(wxCloseEvent& event);
-  void RunScriptByHotkeyId(const std::string& idText);
+  void bindScriptHandlers();
+  ScriptStore& store();
 
   // The click timer's ticks run inside the same guard as every handler.
   class GuardedTimers : public Timers {
@@ -99,6 +129,11 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   std::unique_ptr<ClickPanel> panel_;
   std::unique_ptr<ClickEngine> engine_;
   std::unique_ptr<HotkeyRegistrar> registrar_;
+  std::unique_ptr<ScriptListPage> scripts_;
+  std::unique_ptr<ScriptRunner> runner_;
+  Tdm1* dm1_ = nullptr;
+  std::unique_ptr<MainWebParts> web_;
+  wxPanel* client_ = nullptr;
 };
 
 }  // namespace velmo

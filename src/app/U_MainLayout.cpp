@@ -38,13 +38,13 @@ void TFrm_Main::buildLayout() {
   // The status bar stands inside the 560 x 461 client area of the layout.
   SetClientSize(kClientWidth, kClientHeight - kStatusHeight);
 
-  auto* client = new wxPanel(this, wxID_ANY, wxPoint(0, 0),
+  client_ = new wxPanel(this, wxID_ANY, wxPoint(0, 0),
                              wxSize(kClientWidth, kClientHeight - kStatusHeight));
-  img1 = new wxStaticBitmap(client, wxID_ANY, BannerBitmap(), wxPoint(0, 0), wxSize(559, 90));
+  img1 = new wxStaticBitmap(client_, wxID_ANY, BannerBitmap(), wxPoint(0, 0), wxSize(559, 90));
   img1->SetCursor(wxCursor(wxCURSOR_HAND));
   img1->SetToolTip(wxString::FromUTF8("Velmo鼠标自动点击器"));
 
-  pgc1 = new wxNotebook(client, wxID_ANY, wxPoint(1, 93), wxSize(557, 284));
+  pgc1 = new wxNotebook(client_, wxID_ANY, wxPoint(1, 93), wxSize(557, 284));
   auto* icons = new wxImageList(16, 16);
   icons->Add(SingleTabBitmap());
   icons->Add(MultiTabBitmap());
@@ -55,10 +55,11 @@ void TFrm_Main::buildLayout() {
   pgc1->AddPage(ts2, wxString::FromUTF8("多点点击(&M)"), false, 1);
 
   panel_ = std::make_unique<ClickPanel>(ts1, wxPoint(4, 4), 541);
+  scripts_ = std::make_unique<ScriptListPage>(ts2);
   buildButtonRow();
 
   // Created after the notebook so it stands above the tab row.
-  chk2 = new wxCheckBox(client, wxID_ANY, wxString::FromUTF8("窗口置顶"), wxPoint(482, 101),
+  chk2 = new wxCheckBox(client_, wxID_ANY, wxString::FromUTF8("窗口置顶"), wxPoint(482, 101),
                         wxDefaultSize);
   Centre();
 }

@@ -54,6 +54,10 @@ class VelmoApp : public wxApp {
   WxShell shell_;
   std::unique_ptr<Platform> platform_;
   TFrm_Main* main_ = nullptr;
+  std::unique_ptr<Tdm1> dm1_;
+  // Set by a terminate request made before the message loop runs; the loop
+  // ends once start-up has run.
+  bool terminateRequested_ = false;
 };
 
 bool VelmoApp::fail(const std::string& message) {
@@ -72,14 +76,23 @@ bool VelmoApp::OnInit() {
   platform_ = std::make_unique<Platform>(
       Platform{*hotkeyTable_, *x11_->mouse, timers_, boxes_, pump_, shell_});
 
-  main_ = new TFrm_Main(*platform_, ExecutableDir());
+  // The windows, in their start-up order.
+  const std::string exeDir = ExecutableDir();
+  main_ = new TFrm_Main(*platform_, exeDir);
   SetTopWindow(main_);
+  dm1_ = std::make_unique<Tdm1>(exeDir, boxes_, shell_, [this] { terminateRequested_ = true; });
+  main_->useDataModule(*dm1_);
+
   main_->Show();
-  main_->CallAfter([this] { main_->Guarded([this] { main_->FormShow(); }); });
+  main_->CallAfter([this] {
+    main_->Guarded([this] { main_->FormShow(); });
+    if (terminateRequested_) ExitMainLoop();
+  });
   return true;
 }
 
 int VelmoApp::OnExit() {
+  dm1_.reset();
   hotkeyTable_.reset();
   x11_.reset();
   return wxApp::OnExit();

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "MakeDataFile.h"
 #include "app/U_Main.h"
 #include "fakes/FakePlatform.h"
 
@@ -18,6 +19,9 @@ struct MainWindowFixture : ::testing::Test {
   std::filesystem::path previousCwd;
   fake::FakePlatform p;
   TFrm_Main* main = nullptr;
+  std::unique_ptr<Tdm1> dm1;
+  bool withDataFile = true;
+  bool terminateRequested = false;
 
   void SetUp() override {
     dir = std::filesystem::temp_directory_path() /
@@ -30,10 +34,20 @@ struct MainWindowFixture : ::testing::Test {
   }
   void TearDown() override {
     if (main) main->Destroy();
+    dm1.reset();
     std::filesystem::current_path(previousCwd);
     std::filesystem::remove_all(dir);
   }
-  void create() { main = new TFrm_Main(p.platform, dir.string() + "/"); }
+  // Windows in start-up order: the main window, then the data module.
+  void create() {
+    const std::string folder = dir.string() + "/";
+    main = new TFrm_Main(p.platform, folder);
+    std::string error;
+    if (withDataFile)
+      ASSERT_TRUE(MakeDataFile(folder + "data.db", VELMO_SCHEMA_FILE, error)) << error;
+    dm1 = std::make_unique<Tdm1>(folder, p.boxes, p.shell, [this] { terminateRequested = true; });
+    main->useDataModule(*dm1);
+  }
   void start() {
     if (!main) create();
     main->FormShow();

@@ -1,0 +1,86 @@
+#include "scripts/ScriptRunner.h"
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "common/Errors.h"
+#include "common/Texts.h"
+#include "scripts/PointList.h"
+
+namespace velmo {
+
+void PerformClickAction(Mouse& mouse, const std::string& action) {
+  constexpr unsigned kLeftBoth = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;
+  constexpr unsigned kRightBoth = MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP;
+  if (action == "左键单击") {
+    mouse.mouseEvent(MOUSEEVENTF_LEFTDOWN);
+    mouse.mouseEvent(MOUSEEVENTF_LEFTUP);
+  } else if (action == "左键双击") {
+    mouse.mouseEvent(kLeftBoth);
+    mouse.mouseEvent(kLeftBoth);
+  } else if (action == "右键单击") {
+    mouse.mouseEvent(MOUSEEVENTF_RIGHTDOWN);
+    mouse.mouseEvent(MOUSEEVENTF_RIGHTUP);
+  } else if (action == "右键双击") {
+    mouse.mouseEvent(kRightBoth);
+    mouse.mouseEvent(kRightBoth);
+  }
+}
+
+void ScriptRunner::RunScriptByHotkeyId(const std::string& idText, ScriptRows& rows) {
+  for (int row = 0; row < rows.rowCount(); ++row) {
+    if (rows.idText(row) != idText) continue;
+    const int loopCount = StrToInt(rows.loopCountText(row));
+    RunScript(rows.pointsText(row), loopCount);
+    return;
+  }
+}
+
+void ScriptRunner::RunScript(std::string pointsText, int loopCount) {
+  for (int pass = 0; pass < loopCount; ++pass) {
+    if (!runPass(pointsText)) return;
+    pump_.Sleep(kPassPauseMs);
+  }
+}
+
+// False when the run has ended (stopped or failed).
+bool ScriptRunner::runPass(const std::string& pointsText) {
+  const std::vector<PointEntry> entries = DecodePointList(pointsText);
+  if (entries.empty()) return !stopTaken();
+  for (const auto& entry : entries) {
+    if (stopTaken() || !visitPoint(entry)) return false;
+  }
+  return true;
+}
+
+// Handles pending events, then acts on a stop request if one came.
+bool ScriptRunner::stopTaken() {
+  pump_.ProcessMessages();
+  if (stopRequested_ != "1") return false;
+  boxes_.MessageBox(nullptr, kScriptStoppedText, kMainCaption, MB_ICONINFORMATION);
+  stopRequested_ = '0';
+  return true;
+}
+
+// The order of reads decides what a faulty entry still does: a bad y or x
+// stops before the move, a missing action after it, a bad interval after the
+// click.
+bool ScriptRunner::visitPoint(const PointEntry& entry) {
+  try {
+    const int y = StrToInt(entry.y());
+    const int x = StrToInt(entry.x());
+    mouse_.SetCursorPos(x, y);
+    mouse_.flush();  // the move stands even when the action turns out to be missing
+    PerformClickAction(mouse_, entry.action());
+    mouse_.flush();
+    // A negative pause would block without end where Sleep reads it unsigned.
+    pump_.Sleep(std::max(0, StrToInt(entry.interval())));
+    return true;
+  } catch (const std::exception&) {
+    boxes_.MessageBox(mainWindow_, kScriptErrorText, kMainCaption, MB_ICONINFORMATION);
+    return false;
+  }
+}
+
+}  // namespace velmo

@@ -1,0 +1,94 @@
+#include "scripts/ScriptStore.h"
+
+#include <filesystem>
+
+#include "common/Errors.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr const char* kSelectAll = "select * from [mplist]";
+constexpr const char* kDeleteById = "delete from [mplist] where id=:a";
+constexpr const char* kSelectByName = "select * from [mplist] where mpname=:a";
+constexpr const char* kInsert =
+    "insert into [mplist] (mpname,hotkey,mpoint,clicknum) values (:a,:b,:c,:d)";
+constexpr const char* kUpdate =
+    "update [mplist] set hotkey=:a,mpoint=:b,clicknum=:d where mpname=:c";
+
+constexpr int kColumns = 5;
+
+// Our texts are UTF-8; a std::string path would be read in the ANSI code
+// page on Windows.
+std::filesystem::path fsPath(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+ScriptRecord readRecord(const SqliteStatement& query) {
+  return {query.columnText(0), query.columnText(1), query.columnText(2), query.columnText(3),
+          query.columnText(4)};
+}
+
+}  // namespace
+
+std::string DataFilePath(const std::string& folder) {
+  if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder + "data.db";
+  return folder + "/data.db";
+}
+
+bool DataFileExists(const std::string& folder) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(fsPath(DataFilePath(folder)), error);
+}
+
+const SqliteConnection& ScriptStore::connection() {
+  if (!con1_) con1_ = std::make_unique<SqliteConnection>(path_, busyTimeoutMs_);
+  return *con1_;
+}
+
+std::vector<ScriptRecord> ScriptStore::SelectAll() {
+  SqliteStatement query(connection(), kSelectAll);
+  // The list reads columns by position; a table of another shape must fail
+  // here rather than show empty cells.
+  if (query.columnCount() < kColumns) {
+    throw AppError("数据文件 " + path_ + " 出错: 表 mplist 只有 " +
+                   std::to_string(query.columnCount()) + " 列");
+  }
+  std::vector<ScriptRecord> records;
+  while (query.step()) records.push_back(readRecord(query));
+  return records;
+}
+
+void ScriptStore::DeleteById(const std::string& idText) {
+  SqliteStatement command(connection(), kDeleteById);
+  command.bindText(":a", idText);
+  command.step();
+}
+
+bool ScriptStore::NameExists(const std::string& name) {
+  SqliteStatement query(connection(), kSelectByName);
+  query.bindText(":a", name);
+  return query.step();
+}
+
+void ScriptStore::Insert(const std::string& name, const std::string& hotkey,
+                         const std::string& points, const std::string& clicknum) {
+  SqliteStatement command(connection(), kInsert);
+  command.bindText(":a", name);
+  command.bindText(":b", hotkey);
+  command.bindText(":c", points);
+  command.bindText(":d", clicknum);
+  command.step();
+}
+
+void ScriptStore::Update(const std::string& name, const std::string& hotkey,
+                         const std::string& points, const std::string& clicknum) {
+  SqliteStatement command(connection(), kUpdate);
+  command.bindText(":a", hotkey);
+  command.bindText(":b", points);
+  command.bindText(":c", name);
+  command.bindText(":d", clicknum);
+  command.step();
+}
+
+}  // namespace velmo

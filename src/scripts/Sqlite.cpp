@@ -1,0 +1,82 @@
+#include "scripts/Sqlite.h"
+
+#include <sqlite3.h>
+
+#include "common/Errors.h"
+
+namespace velmo {
+
+namespace {
+
+// A reading of the failures the user can mend himself, after SQLite's own.
+std::string hintFor(int code) {
+  switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return " (数据文件正被其他程序使用)";
+    case SQLITE_READONLY:
+      return " (数据文件只读)";
+    case SQLITE_CANTOPEN:
+      return " (数据文件或其所在文件夹无法打开或写入)";
+    case SQLITE_NOTADB:
+      return " (不是本软件的数据文件)";
+    default:
+      return "";
+  }
+}
+
+std::string errorText(const std::string& path, const std::string& doing, const std::string& message,
+                      int code) {
+  return "数据文件 " + path + " 出错 (" + doing + "): " + message + hintFor(code);
+}
+
+}  // namespace
+
+SqliteConnection::SqliteConnection(std::string path, int busyTimeoutMs) : path_(std::move(path)) {
+  // READWRITE without CREATE: a missing file is an error, never a new database.
+  const int rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc == SQLITE_OK && sqlite3_busy_timeout(db_, busyTimeoutMs) == SQLITE_OK) return;
+  const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+  sqlite3_close(db_);
+  throw AppError(errorText(path_, "open", message, rc));
+}
+
+SqliteConnection::~SqliteConnection() { sqlite3_close(db_); }
+
+void SqliteConnection::fail(const std::string& doing) const {
+  throw AppError(errorText(path_, doing, sqlite3_errmsg(db_), sqlite3_errcode(db_)));
+}
+
+SqliteStatement::SqliteStatement(const SqliteConnection& connection, const char* sql)
+    : connection_(connection), sql_(sql) {
+  if (sqlite3_prepare_v2(connection_.handle(), sql, -1, &stmt_, nullptr) != SQLITE_OK)
+    connection_.fail(sql_);
+}
+
+SqliteStatement::~SqliteStatement() { sqlite3_finalize(stmt_); }
+
+void SqliteStatement::bindText(const char* name, const std::string& value) {
+  const int index = sqlite3_bind_parameter_index(stmt_, name);
+  if (index == 0) throw AppError(std::string("no parameter ") + name + " in " + sql_);
+  if (sqlite3_bind_text64(stmt_, index, value.data(), value.size(), SQLITE_TRANSIENT,
+                          SQLITE_UTF8) != SQLITE_OK)
+    connection_.fail(sql_);
+}
+
+bool SqliteStatement::step() {
+  const int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  connection_.fail(sql_);
+}
+
+int SqliteStatement::columnCount() const { return sqlite3_column_count(stmt_); }
+
+std::string SqliteStatement::columnText(int column) const {
+  const auto* text = sqlite3_column_text(stmt_, column);
+  if (!text) return {};
+  return {reinterpret_cast<const char*>(text),
+          static_cast<size_t>(sqlite3_column_bytes(stmt_, column))};
+}
+
+}  // namespace velmo

@@ -1,0 +1,25 @@
+#include "scripts/U_dm.h"
+
+#include "common/Texts.h"
+#include "web/WebAddresses.h"
+
+namespace velmo {
+
+Tdm1::Tdm1(const std::string& exeDir, MessageBoxes& boxes, Shell& shell,
+           std::function<void()> requestTerminate)
+    : con1(exeDir) {
+  DataModuleCreate(exeDir, boxes, shell, requestTerminate);
+}
+
+void Tdm1::DataModuleCreate(const std::string& exeDir, MessageBoxes& boxes, Shell& shell,
+                            const std::function<void()>& requestTerminate) {
+  if (DataFileExists(exeDir)) return;
+  boxes.MessageBox(nullptr,
+                   "软件出错,没有找到所需的数据文件，请到" + DownloadSiteAddress() +
+                       "重新下载过软件.",
+                   kDialogCaption, MB_ICONINFORMATION);
+  shell.open(ErrorReportAddress());
+  requestTerminate();
+}
+
+}  // namespace velmo

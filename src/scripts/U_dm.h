@@ -1,0 +1,27 @@
+// The data module: holds the program's one connection to data.db. The
+// program never creates data.db; without it the user is told where to get the
+// program again and the program ends after start-up.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Platform.h"
+#include "scripts/ScriptStore.h"
+
+namespace velmo {
+
+class Tdm1 {
+ public:
+  // `requestTerminate` asks the application to end once its message loop runs.
+  Tdm1(const std::string& exeDir, MessageBoxes& boxes, Shell& shell,
+       std::function<void()> requestTerminate);
+
+  ScriptStore con1;
+
+ private:
+  void DataModuleCreate(const std::string& exeDir, MessageBoxes& boxes, Shell& shell,
+                        const std::function<void()>& requestTerminate);
+};
+
+}  // namespace velmo

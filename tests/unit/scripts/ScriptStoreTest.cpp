@@ -1,0 +1,222 @@
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sqlite3.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <thread>
+
+#include "common/Errors.h"
+#include "scripts/PointList.h"
+#include "scripts/ScriptStore.h"
+
+using namespace velmo;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void exec(sqlite3* db, const std::string& sql) {
+  char* error = nullptr;
+  const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+  const std::string message = error ? error : "";
+  sqlite3_free(error);
+  ASSERT_EQ(rc, SQLITE_OK) << message;
+}
+
+// A second connection, like another process sharing data.db.
+struct OtherConnection {
+  sqlite3* db = nullptr;
+  explicit OtherConnection(const fs::path& path) { sqlite3_open(path.c_str(), &db); }
+  ~OtherConnection() { sqlite3_close(db); }
+};
+
+// Takes write permission away; for root, whose writes ignore permission
+// bits, the immutable attribute does it. Restored on destruction.
+class Unwritable {
+ public:
+  explicit Unwritable(fs::path path) : path_(std::move(path)) {
+    mode_ = fs::status(path_).permissions();
+    fs::permissions(path_, fs::perms::owner_write | fs::perms::group_write |
+                               fs::perms::others_write, fs::perm_options::remove);
+    ok_ = geteuid() != 0 || setImmutable(true);
+  }
+  ~Unwritable() {
+    if (geteuid() == 0) setImmutable(false);
+    fs::permissions(path_, mode_);
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  bool setImmutable(bool on) {
+    const int fd = open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    close(fd);
+    return done;
+  }
+
+  fs::path path_;
+  fs::perms mode_;
+  bool ok_ = false;
+};
+
+struct Store : ::testing::Test {
+  fs::path folder;
+  fs::path file;
+
+  void SetUp() override {
+    std::string name = (fs::temp_directory_path() / "velmo-store-XXXXXX").string();
+    ASSERT_NE(mkdtemp(name.data()), nullptr);
+    folder = name;
+    file = folder / "data.db";
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  void createFromSchema() {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    exec(db, readFile(VELMO_SCHEMA_FILE));
+    sqlite3_close(db);
+  }
+  std::vector<std::string> ids(ScriptStore& store) {
+    std::vector<std::string> out;
+    for (const auto& record : store.SelectAll()) out.push_back(record.id);
+    return out;
+  }
+  std::string expectFailure(const std::function<void()>& statement) {
+    try {
+      statement();
+    } catch (const AppError& error) {
+      EXPECT_NE(std::string(error.what()).find(file.string()), std::string::npos) << error.what();
+      return error.what();
+    }
+    ADD_FAILURE() << "no AppError";
+    return {};
+  }
+};
+
+}  // namespace
+
+TEST_F(Store, TextsTravelUnchangedAsParameters) {
+  createFromSchema();
+  ScriptStore store(folder.string());
+  const std::string name = R"(O'Neil "[x]"; drop table mplist; --)";
+  const std::string points = EncodePointList({{"100,200", "左键单击", "20"}});
+  store.Insert(name, "Ctrl+Alt+F9", points, "007");
+  store.Insert("空脚本", "F6", "", "1");
+  const auto records = store.SelectAll();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].id, "1");
+  EXPECT_EQ(records[0].name, name);
+  EXPECT_EQ(records[0].hotkey, "Ctrl+Alt+F9");
+  EXPECT_EQ(records[0].points, points);
+  EXPECT_EQ(records[0].clicknum, "007");  // the digits as written, not a number
+  EXPECT_EQ(records[1].points, "");
+  EXPECT_TRUE(store.NameExists(name));
+  EXPECT_FALSE(store.NameExists("O'Neil"));
+}
+
+TEST_F(Store, UpdateFindsTheRowByExactNameAndBindsByName) {
+  createFromSchema();
+  ScriptStore store(folder.string());
+  store.Insert("Abc", "F1", "1,2,无点击,5|", "1");
+  EXPECT_FALSE(store.NameExists("abc"));
+  store.Update("abc", "F2", "", "9");  // another case is another name
+  EXPECT_EQ(store.SelectAll()[0].hotkey, "F1");
+  store.Update("Abc", "Alt+F3", "", "12");
+  const auto record = store.SelectAll().at(0);
+  EXPECT_EQ(record.name, "Abc");
+  EXPECT_EQ(record.hotkey, "Alt+F3");
+  EXPECT_EQ(record.points, "");
+  EXPECT_EQ(record.clicknum, "12");
+}
+
+TEST_F(Store, DeleteByIdTextAndIdsAscendNeverReused) {
+  createFromSchema();
+  ScriptStore store(folder.string());
+  for (const char* name : {"c", "b", "a"}) store.Insert(name, "F6", "", "1");
+  store.DeleteById("2");
+  store.DeleteById("99");
+  EXPECT_EQ(ids(store), (std::vector<std::string>{"1", "3"}));
+  store.DeleteById("3");  // the highest id: a plain rowid would hand 3 out again
+  store.Insert("d", "F6", "", "1");
+  store.Insert("e", "F6", "", "1");
+  EXPECT_EQ(ids(store), (std::vector<std::string>{"1", "4", "5"}));
+}
+
+TEST_F(Store, MissingFileIsAnErrorNeverCreatedAndRetriedLater) {
+  ScriptStore store(folder.string());
+  EXPECT_FALSE(DataFileExists(folder.string()));
+  expectFailure([&] { store.SelectAll(); });
+  EXPECT_FALSE(fs::exists(file));
+  createFromSchema();
+  EXPECT_TRUE(DataFileExists(folder.string() + "/"));
+  EXPECT_TRUE(store.SelectAll().empty());
+}
+
+TEST_F(Store, FileThatIsNoSqliteDatabaseIsLeftUntouched) {
+  std::string bytes("\0\x01\0\0Standard Jet DB\0", 20);
+  for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 7919) >> 3);
+  std::ofstream(file, std::ios::binary) << bytes;
+  ScriptStore store(folder.string());
+  const std::string message = expectFailure([&] { store.SelectAll(); });
+  EXPECT_NE(message.find("not a database"), std::string::npos) << message;
+  expectFailure([&] { store.Insert("a", "F6", "", "1"); });
+  EXPECT_EQ(readFile(file), bytes);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+}
+
+TEST_F(Store, TableOfAnotherShapeIsAnError) {
+  OtherConnection other(file);
+  exec(other.db, "create table mplist (id integer primary key, mpname text)");
+  ScriptStore store(folder.string());
+  expectFailure([&] { store.SelectAll(); });
+}
+
+TEST_F(Store, LockedDatabaseIsWaitedForThenAnError) {
+  createFromSchema();
+  OtherConnection other(file);
+  exec(other.db, "begin exclusive");
+  ScriptStore impatient(folder.string(), 100);
+  const std::string message = expectFailure([&] { impatient.Insert("a", "F6", "", "1"); });
+  EXPECT_NE(message.find("locked"), std::string::npos) << message;
+  expectFailure([&] { impatient.SelectAll(); });
+
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    exec(other.db, "commit");
+  });
+  ScriptStore patient(folder.string(), 5000);
+  EXPECT_NO_THROW(patient.Insert("a", "F6", "", "1"));
+  release.join();
+  EXPECT_EQ(patient.SelectAll().size(), 1u);
+}
+
+TEST_F(Store, ReadOnlyFileOrFolderReadsButRefusesWrites) {
+  createFromSchema();
+  ScriptStore(folder.string()).Insert("a", "F6", "", "1");
+  for (const fs::path& target : {file, folder}) {
+    const Unwritable guard(target);
+    if (!guard.ok()) GTEST_SKIP() << "cannot make " << target << " read-only here";
+    ScriptStore store(folder.string());
+    EXPECT_EQ(store.SelectAll().size(), 1u) << target;
+    expectFailure([&] { store.Insert("b", "F6", "", "1"); });
+    expectFailure([&] { store.DeleteById("1"); });
+    EXPECT_EQ(store.SelectAll().size(), 1u) << target;
+  }
+}
