@@ -1,0 +1,24 @@
+#!/bin/sh
+# Installs what building and testing Velmo needs on Debian 12 (only what is
+# missing), then configures and builds into build/.
+set -eu
+cd "$(dirname "$0")/.."
+
+PACKAGES="g++ cmake ninja-build pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
+libxtst-dev libsqlite3-dev libjpeg-dev libgtest-dev xvfb xauth xdotool x11-utils imagemagick
+fonts-wqy-microhei trayer python3"
+
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $missing
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
