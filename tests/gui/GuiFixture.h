@@ -33,7 +33,11 @@ struct MainWindowFixture : ::testing::Test {
     std::filesystem::current_path(dir);
   }
   void TearDown() override {
-    if (main) main->Destroy();
+    // The window goes before the fake platform it holds references to.
+    if (main) {
+      main->Destroy();
+      wxTheApp->ProcessIdle();
+    }
     dm1.reset();
     std::filesystem::current_path(previousCwd);
     std::filesystem::remove_all(dir);
