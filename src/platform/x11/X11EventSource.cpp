@@ -1,5 +1,7 @@
 #include "platform/x11/X11EventSource.h"
 
+#include <utility>
+
 #include "common/Errors.h"
 
 namespace velmo::x11 {
@@ -10,8 +12,12 @@ struct X11EventSource::Source {
   gpointer fdTag;
 };
 
-const GSourceFuncs X11EventSource::kFuncs = {&X11EventSource::prepare, &X11EventSource::check,
-                                             &X11EventSource::dispatch, nullptr, nullptr, nullptr};
+const GSourceFuncs X11EventSource::kFuncs = {.prepare = &X11EventSource::prepare,
+                                             .check = &X11EventSource::check,
+                                             .dispatch = &X11EventSource::dispatch,
+                                             .finalize = nullptr,
+                                             .closure_callback = nullptr,
+                                             .closure_marshal = nullptr};
 
 X11EventSource::X11EventSource(Display* display, std::function<void()> drain)
     : display_(display), drain_(std::move(drain)) {

@@ -24,7 +24,8 @@ KeyCode CodeOf(Display* display, unsigned vk) {
 X11KeyGrabber::X11KeyGrabber(DisplayPtr display)
     : display_(std::move(display)), root_(DefaultRootWindow(display_.get())) {
   const auto locks = ReadLockMasks(display_.get());
-  if (!locks) throw AppError("XGetModifierMapping failed: the lock keys of the keyboard are unknown");
+  if (!locks)
+    throw AppError("XGetModifierMapping failed: the lock keys of the keyboard are unknown");
   lockMasks_ = *locks;
   source_ = std::make_unique<X11EventSource>(display_.get(), [this] { drain(); });
 }
@@ -118,8 +119,8 @@ void X11KeyGrabber::regrabAll() {
     if (g.code != 0 && grabKey(g.code, g.mask)) continue;
     // Nobody asked for this grab just now, so there is no caller to refuse:
     // say so, and try again at the next keyboard change.
-    std::cerr << "Velmo: after a keyboard change, the hotkey (modifiers " << g.modifiers
-              << ", key " << g.vk << ") could not be grabbed again\n";
+    std::cerr << "Velmo: after a keyboard change, the hotkey (modifiers " << g.modifiers << ", key "
+              << g.vk << ") could not be grabbed again\n";
     g.code = 0;
   }
   XFlush(display_.get());

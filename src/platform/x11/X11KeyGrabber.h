@@ -32,8 +32,8 @@ class X11KeyGrabber : public KeyGrabber {
   struct Grab {
     unsigned modifiers;  // MOD_* flags as asked
     unsigned vk;
-    unsigned mask;       // X modifier mask
-    KeyCode code;        // 0 while the key has no key code (after a remap)
+    unsigned mask;  // X modifier mask
+    KeyCode code;   // 0 while the key has no key code (after a remap)
   };
 
   bool grabKey(KeyCode code, unsigned mask);

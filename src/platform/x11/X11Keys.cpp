@@ -16,9 +16,10 @@ struct KeyRun {
   KeySym firstSym;
 };
 constexpr KeyRun kRuns[] = {
-    {'0', '9', XK_0},       {'A', 'Z', XK_a},
-    {96, 105, XK_KP_0},     // VK_NUMPAD0..VK_NUMPAD9
-    {112, 135, XK_F1},      // VK_F1..VK_F24
+    {'0', '9', XK_0},
+    {'A', 'Z', XK_a},
+    {96, 105, XK_KP_0},  // VK_NUMPAD0..VK_NUMPAD9
+    {112, 135, XK_F1},   // VK_F1..VK_F24
 };
 
 struct KeyPair {
@@ -26,9 +27,9 @@ struct KeyPair {
   KeySym sym;
 };
 constexpr KeyPair kSingles[] = {
-    {9, XK_Tab},            {13, XK_Return},      {27, XK_Escape},      {32, XK_space},
-    {106, XK_KP_Multiply},  {107, XK_KP_Add},     {108, XK_KP_Separator},
-    {109, XK_KP_Subtract},  {110, XK_KP_Decimal}, {111, XK_KP_Divide},
+    {9, XK_Tab},           {13, XK_Return},     {27, XK_Escape},        {32, XK_space},
+    {106, XK_KP_Multiply}, {107, XK_KP_Add},    {108, XK_KP_Separator}, {109, XK_KP_Subtract},
+    {110, XK_KP_Decimal},  {111, XK_KP_Divide},
 };
 
 unsigned MaskOfKeySym(const XModifierKeymap& map, Display* display, KeySym sym) {
@@ -61,18 +62,11 @@ std::optional<unsigned> ModifiersToMask(unsigned modifiers) {
   return mask;
 }
 
-unsigned MaskToModifiers(unsigned mask) {
-  unsigned modifiers = 0;
-  if (mask & Mod1Mask) modifiers |= MOD_ALT;
-  if (mask & ControlMask) modifiers |= MOD_CONTROL;
-  return modifiers;
-}
-
 std::optional<unsigned> ReadLockMasks(Display* display) {
   XModifierKeymap* map = XGetModifierMapping(display);
   if (map == nullptr) return std::nullopt;
-  const unsigned masks =
-      LockMask | MaskOfKeySym(*map, display, XK_Num_Lock) | MaskOfKeySym(*map, display, XK_Scroll_Lock);
+  const unsigned masks = LockMask | MaskOfKeySym(*map, display, XK_Num_Lock) |
+                         MaskOfKeySym(*map, display, XK_Scroll_Lock);
   XFreeModifiermap(map);
   return masks;
 }

@@ -15,8 +15,6 @@ KeySym VirtualKeyToKeySym(unsigned vk);
 
 // X modifier mask of MOD_ALT / MOD_CONTROL flags; nothing for other bits.
 std::optional<unsigned> ModifiersToMask(unsigned modifiers);
-// MOD_ALT / MOD_CONTROL flags of an X modifier mask.
-unsigned MaskToModifiers(unsigned mask);
 
 // The masks of CapsLock, NumLock and ScrollLock on this keyboard, or nothing
 // when the modifier map cannot be read.

@@ -36,7 +36,8 @@ X11Mouse::X11Mouse(DisplayPtr display)
 void X11Mouse::mouseEvent(unsigned flags) {
   for (const auto& step : kSteps) {
     if ((flags & step.flag) == 0) continue;
-    if (!XTestFakeButtonEvent(display_.get(), step.button, step.press ? True : False, CurrentTime)) {
+    if (!XTestFakeButtonEvent(display_.get(), step.button, step.press ? True : False,
+                              CurrentTime)) {
       throw AppError("XTestFakeButtonEvent(" + std::string(step.press ? "press" : "release") +
                      " button " + std::to_string(step.button) + ") failed");
     }

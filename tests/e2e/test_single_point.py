@@ -1,0 +1,58 @@
+"""The single-point clicker of the real program: the start/stop hotkey from
+setting.ini's defaults, clicks counted by a window that covers the screen,
+the tick limit, the burst of fast intervals, and a hotkey another program
+already holds."""
+
+import unittest
+
+from e2e import MAIN_CAPTION, AppTestCase
+
+CLICKS_PER_FAST_TICK = 152  # intervals under 0.1 s click 151 extra times per tick
+LEFT, RIGHT = 1, 3
+
+
+class SinglePointTest(AppTestCase):
+    def start_clicking_at(self, x, y, settings):
+        """Starts the program with `settings`, waits until it holds Ctrl+F3,
+        puts the pointer at (x, y) over the counter and presses the hotkey."""
+        self.start_app(settings)
+        self.wait_for_main_window()
+        self.wait_for_hotkey("ctrl", "F3")
+        counter = self.start_counter()
+        self.xdotool("mousemove", str(x), str(y))
+        self.xdotool("key", "ctrl+F3")
+        return counter
+
+    def test_stops_by_itself_after_the_tick_limit(self):
+        # A limit of 2 allows ticks while the count has not passed it: 3.
+        counter = self.start_clicking_at(300, 300, [("click", "2"), ("time", "0.1")])
+        counter.wait_for(3, guards=[self.app_guard])
+        presses = counter.wait_until_quiet(1.0, guards=[self.app_guard])
+        self.assertEqual(presses, [(LEFT, 300, 300)] * 3)
+
+    def test_right_double_click_until_stopped_by_the_hotkey(self):
+        counter = self.start_clicking_at(
+            420, 260, [("btn1", "右键"), ("btn_type", "双击"), ("click", "0"), ("time", "0.1")])
+        counter.wait_for(6, guards=[self.app_guard])
+        self.xdotool("key", "ctrl+F3")
+        presses = counter.wait_until_quiet(1.0, guards=[self.app_guard])
+        self.assertEqual(set(presses), {(RIGHT, 420, 260)})
+        self.assertEqual(len(presses) % 2, 0, f"{len(presses)} presses are not whole double clicks")
+
+    def test_fast_interval_clicks_in_whole_bursts(self):
+        counter = self.start_clicking_at(600, 500, [("click", "0"), ("time", "0.010")])
+        counter.wait_for(3 * CLICKS_PER_FAST_TICK, guards=[self.app_guard])
+        self.xdotool("key", "ctrl+F3")
+        presses = counter.wait_until_quiet(1.0, guards=[self.app_guard])
+        self.assertEqual(set(presses), {(LEFT, 600, 500)})
+        self.assertEqual(len(presses) % CLICKS_PER_FAST_TICK, 0,
+                         f"{len(presses)} presses are not whole ticks of {CLICKS_PER_FAST_TICK}")
+
+    def test_hotkey_held_by_another_program_is_reported(self):
+        self.hold_key("ctrl", "F3")
+        self.start_app()
+        self.wait_for_window(MAIN_CAPTION, guards=[self.app_guard])
+
+
+if __name__ == "__main__":
+    unittest.main()
