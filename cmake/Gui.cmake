@@ -31,6 +31,18 @@ add_library(velmo_gui STATIC
   src/app/U_MainScripts.cpp
   src/scripts/U_dm.cpp
   src/scripts/ScriptListPage.cpp
+  src/scripts/DialogControls.cpp
+  src/scripts/ModalDialog.cpp
+  src/scripts/ScriptEditorDialog.cpp
+  src/scripts/U_AddMp.cpp
+  src/scripts/U_ModMp.cpp
+  src/scripts/PointDialog.cpp
+  src/scripts/U_addpoint.cpp
+  src/scripts/U_mod_addpoint.cpp
+  src/scripts/U_ModPoint.cpp
+  src/scripts/U_ModPoint2.cpp
+  src/scripts/U_shotkey.cpp
+  src/scripts/ScriptWindows.cpp
   src/app/Resources.cpp
   src/app/Look.cpp
   src/clicker/ClickPanel.cpp
@@ -41,7 +53,7 @@ target_link_libraries(velmo_gui PUBLIC velmo_logic velmo_scripts velmo_web ${wxW
 
 if(TARGET velmo_x11)
   add_executable(velmo src/app/VelmoApp.cpp)
-  target_link_libraries(velmo PRIVATE velmo_gui velmo_platform_wx velmo_x11)
+  target_link_libraries(velmo PRIVATE velmo_gui velmo_web_gui velmo_platform_wx velmo_x11)
   set_target_properties(velmo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()
 

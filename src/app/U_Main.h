@@ -20,6 +20,10 @@
 
 namespace velmo {
 
+class TFrm_AddMP;
+class TFrm_ModMP;
+class TFrm_shotkey;
+
 // The main window's web parts (browsers, links, popup, close-time page, tray
 // icon), attached by the program at start-up. Window tests that are not
 // about them leave them out.
@@ -54,7 +58,13 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void btn10Click();  // enable
   void btn11Click();  // disable
   void btn9Click();   // delete; N8Click is the same command
+  void btn7Click();   // add; N6Click is the same command
+  void btn8Click();   // modify; N7Click is the same command
+  void lv2DblClick();  // modify, when a row is selected
+  void btn17Click();  // stop-hotkey settings
   void RunScriptByHotkeyId(const std::string& idText);
+  // The script dialogs are created after the main window.
+  void useScriptDialogs(TFrm_AddMP& add, TFrm_ModMP& modify, TFrm_shotkey& stopHotkey);
 
   // Shows an error that no handler caught: its text, the application title,
   // the error icon.
@@ -106,6 +116,7 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void FormCloseQuery(wxCloseEvent& event);
   void bindScriptHandlers();
   ScriptStore& store();
+  void fillModifyDialog(int row);
 
   // The click timer's ticks run inside the same guard as every handler.
   class GuardedTimers : public Timers {
@@ -132,6 +143,9 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   std::unique_ptr<ScriptListPage> scripts_;
   std::unique_ptr<ScriptRunner> runner_;
   Tdm1* dm1_ = nullptr;
+  TFrm_AddMP* Frm_AddMP_ = nullptr;
+  TFrm_ModMP* Frm_ModMP_ = nullptr;
+  TFrm_shotkey* Frm_shotkey_ = nullptr;
   std::unique_ptr<MainWebParts> web_;
   wxPanel* client_ = nullptr;
 };

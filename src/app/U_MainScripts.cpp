@@ -3,6 +3,11 @@
 #include "app/ClickerSettings.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
+#include "scripts/DialogControls.h"
+#include "scripts/PointList.h"
+#include "scripts/U_AddMp.h"
+#include "scripts/U_ModMp.h"
+#include "scripts/U_shotkey.h"
 
 namespace velmo {
 
@@ -16,6 +21,19 @@ void TFrm_Main::bindScriptHandlers() {
   page.btn11->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn11Click(); });
   page.btn9->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn9Click(); });
   page.pm2->Bind(wxEVT_MENU, [this](wxCommandEvent&) { btn9Click(); }, page.N8->GetId());
+  page.btn7->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn7Click(); });
+  page.pm2->Bind(wxEVT_MENU, [this](wxCommandEvent&) { btn7Click(); }, page.N6->GetId());
+  page.btn8->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn8Click(); });
+  page.pm2->Bind(wxEVT_MENU, [this](wxCommandEvent&) { btn8Click(); }, page.N7->GetId());
+  // A double click on a row activates it.
+  page.lv2->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { lv2DblClick(); });
+  page.btn17->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn17Click(); });
+}
+
+void TFrm_Main::useScriptDialogs(TFrm_AddMP& add, TFrm_ModMP& modify, TFrm_shotkey& stopHotkey) {
+  Frm_AddMP_ = &add;
+  Frm_ModMP_ = &modify;
+  Frm_shotkey_ = &stopHotkey;
 }
 
 ScriptStore& TFrm_Main::store() {
@@ -70,6 +88,48 @@ void TFrm_Main::btn9Click() {
     platform_.boxes.MessageBox(this, kSelectToDelete, kMainCaption, MB_ICONINFORMATION);
   }
 }
+
+void TFrm_Main::btn7Click() {
+  // The hotkey lists keep what they showed when the dialog was last closed.
+  TFrm_AddMP& dialog = *Frm_AddMP_;
+  dialog.edt1->ChangeValue("");
+  dialog.edt2->ChangeValue("1");
+  dialog.clearPoints();
+  dialog.execute();
+}
+
+void TFrm_Main::btn8Click() {
+  const int row = scripts_->selected();
+  if (row < 0) {
+    platform_.boxes.MessageBox(this, "请选择要修改的项目.", kMainCaption, MB_ICONINFORMATION);
+    return;
+  }
+  try {
+    fillModifyDialog(row);
+  } catch (const std::exception&) {
+    // A stored entry with a missing field; what was filled stays filled.
+    platform_.boxes.MessageBox(this, "修改项目出错,请联系软件作者.", kMainCaption, MB_ICONWARNING);
+    return;
+  }
+  Frm_ModMP_->execute();
+}
+
+void TFrm_Main::fillModifyDialog(int row) {
+  TFrm_ModMP& dialog = *Frm_ModMP_;
+  dialog.edt1->ChangeValue(FromUtf8(scripts_->cell(row, ScriptListPage::ColName)));
+  dialog.edt2->ChangeValue(FromUtf8(scripts_->cell(row, ScriptListPage::ColLoopCount)));
+  ShowHotkeyFields(HotkeyFieldsFor(scripts_->cell(row, ScriptListPage::ColHotkey)), dialog.cbb1,
+                   dialog.cbb2);
+  dialog.clearPoints();
+  for (const PointEntry& entry : DecodePointList(scripts_->cell(row, ScriptListPage::ColPoints)))
+    dialog.appendPoint(EditorRow(entry));
+}
+
+void TFrm_Main::lv2DblClick() {
+  if (scripts_->selected() >= 0) btn8Click();
+}
+
+void TFrm_Main::btn17Click() { Frm_shotkey_->execute(); }
 
 void TFrm_Main::RunScriptByHotkeyId(const std::string& idText) {
   runner_->RunScriptByHotkeyId(idText, *scripts_);

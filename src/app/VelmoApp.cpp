@@ -18,6 +18,13 @@
 #include "platform/wx/WxShell.h"
 #include "platform/wx/WxTimers.h"
 #include "platform/x11/X11Platform.h"
+#include "scripts/ScriptWindows.h"
+#include "web/Browser.h"
+#include "web/MainWeb.h"
+#include "web/U_FeedBack.h"
+#include "web/U_honghao.h"
+#include "web/U_web.h"
+#include "web/WebPages.h"
 
 namespace velmo {
 
@@ -80,8 +87,34 @@ bool VelmoApp::OnInit() {
   const std::string exeDir = ExecutableDir();
   main_ = new TFrm_Main(*platform_, exeDir);
   SetTopWindow(main_);
+
+  // Script dialogs and the data module. The dialogs belong to the main window.
+  ScriptWindows scripts;
+  scripts.frm_addpoint = new Tfrm_addpoint(*main_);
+  scripts.Frm_AddMP = new TFrm_AddMP(*main_);
   dm1_ = std::make_unique<Tdm1>(exeDir, boxes_, shell_, [this] { terminateRequested_ = true; });
   main_->useDataModule(*dm1_);
+  scripts.Frm_ModPoint = new TFrm_ModPoint(*main_);
+  scripts.Frm_ModMP = new TFrm_ModMP(*main_);
+  scripts.Frm_ModPoint2 = new TFrm_ModPoint2(*main_);
+  scripts.Frm_shotkey = new TFrm_shotkey(*main_);
+  scripts.frm_mod_addpint = new Tfrm_mod_addpint(*main_);
+  scripts.wire(*main_, *dm1_);
+  // End of the script dialogs.
+
+  // The web windows end the start-up order. As children of the main window they
+  // end with it: a hidden window without a parent keeps wx running after it.
+  // Without a browser engine the clicker still works, only the pages are missing.
+  if (BrowserAvailable()) {
+    const WebPages pages = ProgramWebPages();
+    auto* Frm_FeedBack = new TFrm_FeedBack(main_, boxes_, pages.feedbackForm, pages.feedbackPost);
+    auto* hongbao = new Thongbao(*main_, pages.redPacket);
+    auto* Frm_web = new TFrm_web(main_);
+    main_->attachWeb(std::make_unique<MainWeb>(*main_, *Frm_web, *hongbao, *Frm_FeedBack, pages,
+                                               [this] { ExitMainLoop(); }));
+  } else {
+    std::fprintf(stderr, "No embedded browser engine (WebKitGTK): running without web pages.\n");
+  }
 
   main_->Show();
   main_->CallAfter([this] {
@@ -123,9 +156,7 @@ int main(int argc, char** argv) {
   // Without an X display GTK cannot start at all; say what is missing instead
   // of failing silently. A Wayland-only session still gets a message box.
   if (!velmo::HasEnv("DISPLAY") && !velmo::HasEnv("WAYLAND_DISPLAY")) {
-    std::fprintf(stderr,
-                 "Velmo needs an X11 display: DISPLAY is not set. Global hotkeys and "
-                 "synthesised clicks work only through X11 (or Xwayland).\n");
+    std::fprintf(stderr, "%s\n", velmo::x11::MissingDisplayText().c_str());
     return 1;
   }
   return wxEntry(argc, argv);

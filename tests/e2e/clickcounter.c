@@ -1,7 +1,10 @@
 /* Counts the clicks it receives. Maps one window over the whole screen and
- * writes "press <button> <x_root> <y_root>" to the file named by argv[1] for
- * every button press, flushed at once so a test can read it while clicks
- * keep coming. Prints "ready" on stdout once the window is on screen.
+ * writes "press <button> <x_root> <y_root> <server_ms> <received_ns>" to the
+ * file named by argv[1] for every button press, flushed at once so a test can
+ * read it while clicks keep coming. server_ms is the event's X server time
+ * (when the server made the press); received_ns is CLOCK_MONOTONIC when the
+ * press was read here, comparable with the clock of other processes on the
+ * machine. Prints "ready" on stdout once the window is on screen.
  *
  * The window is override-redirect (there is no window manager) and raises
  * itself over every window mapped or restacked after it, so that clicks land
@@ -9,6 +12,7 @@
  * key grabs on the root window see every key press anyway. */
 #include <X11/Xlib.h>
 #include <stdio.h>
+#include <time.h>
 
 static void WaitForMap(Display *display, Window window) {
   XEvent event;
@@ -32,8 +36,11 @@ static int Count(Display *display, Window window, FILE *out) {
     XEvent event;
     XNextEvent(display, &event);
     if (event.type == ButtonPress) {
-      if (fprintf(out, "press %u %d %d\n", event.xbutton.button, event.xbutton.x_root,
-                  event.xbutton.y_root) < 0 ||
+      struct timespec now;
+      clock_gettime(CLOCK_MONOTONIC, &now);
+      const long long received = (long long)now.tv_sec * 1000000000LL + now.tv_nsec;
+      if (fprintf(out, "press %u %d %d %lu %lld\n", event.xbutton.button, event.xbutton.x_root,
+                  event.xbutton.y_root, (unsigned long)event.xbutton.time, received) < 0 ||
           fflush(out) != 0) {
         perror("clickcounter: writing the count");
         return 1;

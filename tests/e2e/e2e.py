@@ -140,8 +140,9 @@ class XServer:
 
 
 class Counter:
-    """The click counter's file, read as (button, x, y) tuples. Waits fail at
-    once when the counter process has died."""
+    """The click counter's file, read as (button, x, y) tuples; its two time
+    stamps are for benchmarks. Waits fail at once when the counter process has
+    died."""
 
     def __init__(self, path, guard):
         self.path = path
@@ -150,7 +151,7 @@ class Counter:
     def presses(self):
         with open(self.path, encoding="ascii") as f:
             lines = f.read().splitlines()
-        return [tuple(int(v) for v in line.split()[1:])
+        return [tuple(int(v) for v in line.split()[1:4])
                 for line in lines if line.startswith("press ")]
 
     def wait_for(self, count, timeout=10, guards=()):
@@ -197,13 +198,14 @@ class XTestCase(unittest.TestCase):
         self.tmp = tempfile.mkdtemp(prefix="velmo-e2e-")
         self.addCleanup(shutil.rmtree, self.tmp, ignore_errors=True)
 
-    def spawn(self, args, name, cwd=None, stdin=None):
-        """Starts a child on our display; its stderr goes to a file named
-        after it, quoted by `output_of` in failure texts."""
+    def spawn(self, args, name, cwd=None, stdin=None, env=None):
+        """Starts a child on our display, with `env` added to its environment;
+        its stderr goes to a file named after it, quoted by `output_of` in
+        failure texts."""
         log_path = os.path.join(self.tmp, f"{name}.stderr")
         with open(log_path, "wb") as log:
-            process = subprocess.Popen(args, env=self.x.env, cwd=cwd, stdin=stdin,
-                                       stdout=subprocess.PIPE, stderr=log)
+            process = subprocess.Popen(args, env=dict(self.x.env, **(env or {})), cwd=cwd,
+                                       stdin=stdin, stdout=subprocess.PIPE, stderr=log)
         process.log_path = log_path
         self.addCleanup(stop_process, process)
         return process
@@ -266,6 +268,40 @@ class XTestCase(unittest.TestCase):
         return wait_until(lambda: self.windows_titled(title), timeout,
                           f"a window titled {title!r}", guards)
 
+    def geometry(self, window):
+        """(x, y, width, height) of a window on the screen."""
+        info = self.run_tool("xwininfo", "-id", window).stdout.decode("utf-8", "replace")
+        fields = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
+        return tuple(int(re.search(rf"^\s*{name}:\s*(-?\d+)", info, re.M).group(1))
+                     for name in fields)
+
+    def press_return_in(self, window):
+        """Gives `window` the keyboard focus and presses Return, which answers
+        a message box with its default button. Without a window manager
+        nobody else moves the focus to a new window."""
+        self.xdotool("windowfocus", "--sync", window, "key", "Return")
+
+    def screen_area(self, x, y, width, height):
+        """The pixels of a screen rectangle, as raw bytes to compare."""
+        result = self.run_tool("import", "-window", "root", "-crop",
+                               f"{width}x{height}+{x}+{y}", "rgb:-")
+        self.assertEqual(result.returncode, 0, f"import failed: {result.stderr.decode()}")
+        return result.stdout
+
+    def click_and_wait_for_redraw(self, click, area, what, guards=(), pixels=200):
+        """Clicks at screen point `click` and waits until at least `pixels`
+        pixels of screen rectangle `area` look different, so that the next
+        click meets what the first one has drawn. The default is more than a
+        blinking text cursor changes."""
+        before = self.screen_area(*area)
+        self.xdotool("mousemove", str(click[0]), str(click[1]), "click", "1")
+
+        def changed():
+            now = self.screen_area(*area)
+            return sum(now[i:i + 3] != before[i:i + 3] for i in range(0, len(now), 3)) >= pixels
+
+        wait_until(changed, 10, what, guards)
+
 
 def settings_bytes(pairs):
     """A setting.ini as the program writes it: section "setting", CRLF line
@@ -274,13 +310,17 @@ def settings_bytes(pairs):
     return text.encode("gbk")
 
 
-def make_data_file(path):
-    """An empty script store, as shipped: made from the schema script."""
+def make_data_file(path, scripts=()):
+    """A script store made from the schema script, as shipped, holding
+    `scripts`: (name, hotkey, points, loop count) rows in id order from 1."""
     with open(tool("VELMO_SCHEMA"), encoding="utf-8") as f:
         schema = f.read()
     connection = sqlite3.connect(path)
     try:
         connection.executescript(schema)
+        connection.executemany(
+            "insert into mplist (mpname,hotkey,mpoint,clicknum) values (?,?,?,?)", scripts)
+        connection.commit()
     finally:
         connection.close()
 
@@ -289,21 +329,25 @@ class AppTestCase(XTestCase):
     """Runs the real program, copied with its data file into a fresh folder
     so that the setting.ini and data.db beside it are the test's own."""
 
-    def start_app(self, settings=None):
+    def start_app(self, settings=None, scripts=(), data_file=True, env=None):
+        """`scripts` go into data.db (see make_data_file); without
+        `data_file` the program starts with no data.db at all."""
         folder = os.path.join(self.tmp, "app")
         os.mkdir(folder)
         binary = os.path.join(folder, "velmo")
         shutil.copy2(tool("VELMO_BINARY"), binary)
-        make_data_file(os.path.join(folder, "data.db"))
+        if data_file:
+            make_data_file(os.path.join(folder, "data.db"), scripts)
         if settings is not None:
             with open(os.path.join(folder, "setting.ini"), "wb") as f:
                 f.write(settings_bytes(settings))
-        process = self.spawn([binary], "velmo", cwd=folder, stdin=subprocess.DEVNULL)
+        process = self.spawn([binary], "velmo", cwd=folder, stdin=subprocess.DEVNULL, env=env)
         self.app_guard = self.alive_guard(process, "velmo")
         return process
 
     def wait_for_main_window(self):
-        self.wait_for_window(APP_TITLE, guards=[self.app_guard])
+        """The main window's id."""
+        return self.wait_for_window(APP_TITLE, guards=[self.app_guard])[0]
 
     def wait_for_hotkey(self, modifiers, keysym):
         """Waits until someone (the program) holds the combination, so that a

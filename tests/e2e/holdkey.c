@@ -53,10 +53,16 @@ static int ParseModifiers(const char *text, unsigned *mask) {
   }
 }
 
-/* Success, BadAccess when someone else holds the combination, or the X error. */
-static int Grab(Display *display, KeyCode code, unsigned mask) {
+/* Success, BadAccess when someone else holds the combination, or the X error.
+ * With `release`, the grab is released in the same batch of requests, which
+ * the server handles back to back: a probe never holds the combination at
+ * the moment another client asks for it, so polling with probes while a
+ * program starts cannot make its own grab fail. */
+static int Grab(Display *display, KeyCode code, unsigned mask, int release) {
+  const Window root = DefaultRootWindow(display);
   XSetErrorHandler(RecordError);
-  XGrabKey(display, code, mask, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync);
+  XGrabKey(display, code, mask, root, False, GrabModeAsync, GrabModeAsync);
+  if (release) XUngrabKey(display, code, mask, root);
   XSync(display, False);
   return lastError;
 }
@@ -88,14 +94,13 @@ int main(int argc, char **argv) {
     fprintf(stderr, "holdkey: no key code for '%s'\n", argv[2 + probe]);
     return kUsage;
   }
-  const int error = Grab(display, code, mask);
+  const int error = Grab(display, code, mask, probe);
   if (error == BadAccess) return kHeld;
   if (error != Success) {
     fprintf(stderr, "holdkey: XGrabKey failed with X error %d\n", error);
     return kFailed;
   }
   if (!probe) Hold(display);
-  /* Closing the connection releases the grab. */
   XCloseDisplay(display);
   return 0;
 }

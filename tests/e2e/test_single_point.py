@@ -1,11 +1,13 @@
 """The single-point clicker of the real program: the start/stop hotkey from
 setting.ini's defaults, clicks counted by a window that covers the screen,
 the tick limit, the burst of fast intervals, and a hotkey another program
-already holds."""
+already holds. Also what the program says when there is no display."""
 
+import os
+import subprocess
 import unittest
 
-from e2e import MAIN_CAPTION, AppTestCase
+from e2e import MAIN_CAPTION, AppTestCase, tool
 
 CLICKS_PER_FAST_TICK = 152  # intervals under 0.1 s click 151 extra times per tick
 LEFT, RIGHT = 1, 3
@@ -52,6 +54,19 @@ class SinglePointTest(AppTestCase):
         self.hold_key("ctrl", "F3")
         self.start_app()
         self.wait_for_window(MAIN_CAPTION, guards=[self.app_guard])
+
+
+class NoDisplayTest(unittest.TestCase):
+    def test_start_without_display_says_why_in_chinese_first(self):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        result = subprocess.run([tool("VELMO_BINARY")], env=env, capture_output=True, timeout=10,
+                                stdin=subprocess.DEVNULL)
+        self.assertEqual(result.returncode, 1)
+        lines = result.stderr.decode().splitlines()
+        self.assertGreaterEqual(len(lines), 2, lines)
+        self.assertTrue(lines[0].startswith("Velmo需要X11显示服务器才能运行: 没有设置DISPLAY。"),
+                        lines)
+        self.assertIn("(Velmo needs an X11 display, but DISPLAY is not set.", lines[1])
 
 
 if __name__ == "__main__":

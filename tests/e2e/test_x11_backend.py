@@ -170,8 +170,19 @@ class NoXTestTest(XTestCase):
     def test_missing_xtest_is_named(self):
         result = self.run_tool(tool("X11_BACKEND_CHECK"))
         self.assertEqual(result.returncode, 1)
-        self.assertIn(f'The X server on display "{self.x.display}" has no XTEST extension',
-                      result.stdout.decode())
+        chinese, english = user_text(result.stdout.decode())
+        self.assertIn(f'X11显示服务器"{self.x.display}"没有XTEST扩展', chinese)
+        self.assertIn(f'The X server on display "{self.x.display}" has no XTEST extension', english)
+
+
+def user_text(output):
+    """The Chinese text and the English detail of the backend's message to
+    the user: Chinese first, then the detail in brackets on its own line."""
+    prefix = "error "
+    assert output.startswith(prefix), output
+    chinese, _, english = output[len(prefix):].rstrip("\n").partition("\n")
+    assert english.startswith("(") and english.endswith(")"), output
+    return chinese, english
 
 
 class NoDisplayTest(unittest.TestCase):
@@ -180,21 +191,26 @@ class NoDisplayTest(unittest.TestCase):
         result = subprocess.run([tool("X11_BACKEND_CHECK")], env=dict(base, **env),
                                 capture_output=True, timeout=10, stdin=subprocess.DEVNULL)
         self.assertEqual(result.returncode, 1)
-        return result.stdout.decode()
+        return user_text(result.stdout.decode())
 
     def test_wayland_session_without_xwayland_is_explained(self):
-        text = self.run_check(WAYLAND_DISPLAY="wayland-0")
-        self.assertIn("Velmo needs an X11 display, but DISPLAY is not set.", text)
+        chinese, english = self.run_check(WAYLAND_DISPLAY="wayland-0")
+        self.assertIn("Velmo需要X11显示服务器才能运行: 没有设置DISPLAY。", chinese)
+        self.assertIn("Wayland不允许程序注册全局热键或模拟鼠标点击", chinese)
+        self.assertIn("Velmo needs an X11 display, but DISPLAY is not set.", english)
         self.assertIn("Wayland does not let a program grab global hotkeys or synthesise mouse "
-                      "clicks", text)
+                      "clicks", english)
 
     def test_unset_display_outside_wayland(self):
-        text = self.run_check()
-        self.assertIn("DISPLAY is not set. Start Velmo from an X11 desktop session.", text)
+        chinese, english = self.run_check()
+        self.assertIn("没有设置DISPLAY。请在X11桌面会话中启动Velmo。", chinese)
+        self.assertNotIn("Wayland", chinese)
+        self.assertIn("DISPLAY is not set. Start Velmo from an X11 desktop session.", english)
 
     def test_display_that_cannot_be_opened_is_named(self):
-        text = self.run_check(DISPLAY=":4093")
-        self.assertIn('cannot open the X11 display ":4093" (XOpenDisplay failed)', text)
+        chinese, english = self.run_check(DISPLAY=":4093")
+        self.assertIn('Velmo无法连接X11显示服务器":4093"', chinese)
+        self.assertIn('cannot open the X11 display ":4093" (XOpenDisplay failed)', english)
 
 
 if __name__ == "__main__":

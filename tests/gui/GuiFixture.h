@@ -47,8 +47,9 @@ struct MainWindowFixture : ::testing::Test {
     const std::string folder = dir.string() + "/";
     main = new TFrm_Main(p.platform, folder);
     std::string error;
-    if (withDataFile)
+    if (withDataFile) {
       ASSERT_TRUE(MakeDataFile(folder + "data.db", VELMO_SCHEMA_FILE, error)) << error;
+    }
     dm1 = std::make_unique<Tdm1>(folder, p.boxes, p.shell, [this] { terminateRequested = true; });
     main->useDataModule(*dm1);
   }

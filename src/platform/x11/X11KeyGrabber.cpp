@@ -25,7 +25,9 @@ X11KeyGrabber::X11KeyGrabber(DisplayPtr display)
     : display_(std::move(display)), root_(DefaultRootWindow(display_.get())) {
   const auto locks = ReadLockMasks(display_.get());
   if (!locks)
-    throw AppError("XGetModifierMapping failed: the lock keys of the keyboard are unknown");
+    throw AppError(UserText("无法读取键盘的锁定键, 不能注册全局热键。",
+                            "XGetModifierMapping failed: the lock keys of the keyboard are "
+                            "unknown."));
   lockMasks_ = *locks;
   source_ = std::make_unique<X11EventSource>(display_.get(), [this] { drain(); });
 }

@@ -28,8 +28,11 @@ X11Mouse::X11Mouse(DisplayPtr display)
     : display_(std::move(display)), root_(DefaultRootWindow(display_.get())) {
   int eventBase = 0, errorBase = 0, major = 0, minor = 0;
   if (!XTestQueryExtension(display_.get(), &eventBase, &errorBase, &major, &minor)) {
-    throw AppError("The X server on display \"" + std::string(DisplayString(display_.get())) +
-                   "\" has no XTEST extension, which Velmo needs to synthesise mouse clicks.");
+    const std::string quoted = "\"" + std::string(DisplayString(display_.get())) + "\"";
+    throw AppError(UserText("X11显示服务器" + quoted + "没有XTEST扩展, Velmo需要它来模拟鼠标点击。",
+                            "The X server on display " + quoted +
+                                " has no XTEST extension, which Velmo needs to synthesise mouse "
+                                "clicks."));
   }
 }
 

@@ -1,0 +1,85 @@
+#include "scripts/DialogControls.h"
+
+#include "scripts/PointEditing.h"
+
+namespace velmo {
+
+namespace {
+constexpr int kFieldHeight = 21;
+}
+
+wxComboBox* ComboAt(wxWindow* parent, wxPoint at, int width,
+                    std::initializer_list<const char*> items, const char* initial) {
+  wxArrayString choices;
+  for (const char* item : items) choices.Add(wxString::FromUTF8(item));
+  return new wxComboBox(parent, wxID_ANY, wxString::FromUTF8(initial), at,
+                        wxSize(width, kFieldHeight), choices, wxCB_DROPDOWN);
+}
+
+wxStaticText* LabelAt(wxWindow* parent, wxPoint at, const char* text) {
+  return new wxStaticText(parent, wxID_ANY, wxString::FromUTF8(text), at);
+}
+
+wxButton* ButtonAt(wxWindow* parent, wxPoint at, wxSize size, const char* caption) {
+  return new wxButton(parent, wxID_ANY, wxString::FromUTF8(caption), at, size);
+}
+
+wxTextCtrl* EditAt(wxWindow* parent, wxPoint at, int width, long style) {
+  return new wxTextCtrl(parent, wxID_ANY, "", at, wxSize(width, kFieldHeight), style);
+}
+
+void WrapAnywhere(wxStaticText* label, int width) {
+  // Measured as the label itself shows the text: GTK draws it a little wider
+  // than GetTextExtent says.
+  const auto fits = [label, width](const wxString& text) {
+    label->SetLabel(text);
+    return label->GetBestSize().x <= width;
+  };
+  wxString wrapped;
+  for (wxString rest : wxSplit(label->GetLabel(), '\n', '\0')) {
+    while (rest.length() > 1 && !fits(rest)) {
+      // The longest head that fits, at least one character.
+      size_t low = 1, high = rest.length() - 1;
+      while (low < high) {
+        const size_t mid = (low + high + 1) / 2;
+        if (fits(rest.Left(mid))) low = mid;
+        else high = mid - 1;
+      }
+      wrapped << rest.Left(low) << '\n';
+      rest = rest.Mid(low);
+    }
+    wrapped << rest << '\n';
+  }
+  wrapped.RemoveLast();
+  label->SetLabel(wrapped);
+}
+
+HotkeyCombos HotkeyCombosAt(wxWindow* parent, wxPoint at, int modifierWidth,
+                            const char* initialKey) {
+  HotkeyCombos combos;
+  combos.modifier =
+      ComboAt(parent, at, modifierWidth, {"Ctrl", "Alt", "Ctrl+Alt", "无"}, "Ctrl");
+  combos.plus = LabelAt(parent, wxPoint(at.x + modifierWidth + 4, at.y + 3), "十");
+  combos.key = ComboAt(parent, wxPoint(at.x + modifierWidth + 20, at.y), 60,
+                       {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"},
+                       initialKey);
+  return combos;
+}
+
+void ShowHotkeyFields(const HotkeyFields& fields, wxComboBox* modifier, wxComboBox* key) {
+  if (!fields.modifier.empty()) modifier->SetValue(wxString::FromUTF8(fields.modifier));
+  key->SetValue(wxString::FromUTF8(fields.key));
+}
+
+void FilterTyping(wxTextCtrl* edit, bool (*filter)(int), size_t limit) {
+  edit->Bind(wxEVT_CHAR, [edit, filter, limit](wxKeyEvent& event) {
+    const wxChar ch = event.GetUnicodeKey();
+    long from = 0, to = 0;
+    edit->GetSelection(&from, &to);
+    const size_t remaining = edit->GetValue().length() - static_cast<size_t>(to - from);
+    if (ch == WXK_NONE || TypedCharAccepted(static_cast<int>(ch), filter, remaining, limit))
+      event.Skip();
+  });
+}
+
+}  // namespace velmo

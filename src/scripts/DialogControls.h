@@ -1,0 +1,42 @@
+// Control building for the script dialogs at the positions the layout gives,
+// and the typed-character filter of their edits.
+#pragma once
+
+#include <wx/wx.h>
+
+#include <initializer_list>
+
+#include "scripts/HotkeyFields.h"
+
+namespace velmo {
+
+// Editable drop-down lists: the logic takes whatever text stands in them.
+wxComboBox* ComboAt(wxWindow* parent, wxPoint at, int width,
+                    std::initializer_list<const char*> items, const char* initial);
+wxStaticText* LabelAt(wxWindow* parent, wxPoint at, const char* text);
+wxButton* ButtonAt(wxWindow* parent, wxPoint at, wxSize size, const char* caption);
+wxTextCtrl* EditAt(wxWindow* parent, wxPoint at, int width, long style = 0);
+
+// Breaks the label's lines to `width` pixels between any two characters:
+// wxStaticText::Wrap breaks only at blanks, and Chinese text has none.
+void WrapAnywhere(wxStaticText* label, int width);
+
+// The modifier and key lists of a hotkey, with the "十" between them; the
+// modifier list is `modifierWidth` wide and the key list 60.
+struct HotkeyCombos {
+  wxComboBox* modifier;
+  wxStaticText* plus;
+  wxComboBox* key;
+};
+HotkeyCombos HotkeyCombosAt(wxWindow* parent, wxPoint at, int modifierWidth,
+                            const char* initialKey);
+
+// Writes a hotkey's fields; an empty modifier leaves its list as it is.
+void ShowHotkeyFields(const HotkeyFields& fields, wxComboBox* modifier, wxComboBox* key);
+
+// Lets typed characters into `edit` while `filter` (when given) accepts them
+// and fewer than `limit` characters stand there; text set by the program is
+// not limited. Keys that type no character are not filtered.
+void FilterTyping(wxTextCtrl* edit, bool (*filter)(int), size_t limit);
+
+}  // namespace velmo

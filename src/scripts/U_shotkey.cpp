@@ -1,0 +1,69 @@
+#include "scripts/U_shotkey.h"
+
+#include "app/U_Main.h"
+#include "common/Texts.h"
+#include "scripts/DialogControls.h"
+#include "scripts/HotkeyFields.h"
+
+namespace velmo {
+
+TFrm_shotkey::TFrm_shotkey(TFrm_Main& main)
+    : ModalDialog(&main, "停止热键设置", wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER,
+                  false),
+      main_(main) {
+  SetSize(357, 222);
+  buildControls();
+  btn1->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn1Click(); });
+  btn2->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn2Click(); });
+  // wx sends this on every showing, once the window is on screen.
+  Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
+    FormShow();
+    event.Skip();
+  });
+}
+
+void TFrm_shotkey::buildControls() {
+  const int width = GetClientSize().x;
+  grp1 = new wxStaticBox(this, wxID_ANY, wxString::FromUTF8("热键设置"), wxPoint(8, 6),
+                         wxSize(width - 16, 66));
+  lbl1 = LabelAt(this, wxPoint(24, 35), "热键:");
+  const HotkeyCombos hotkey = HotkeyCombosAt(this, wxPoint(64, 32), 90, "F9");
+  cbb1 = hotkey.modifier;
+  lbl2 = hotkey.plus;
+  cbb2 = hotkey.key;
+  lbl3 = LabelAt(this, wxPoint(12, 82),
+                 "多点点击的一般都是执行完点击的会自动停止的，如果有时要停止运行点击可以用这里设置的"
+                 "热键来停止点击器的点击.");
+  WrapAnywhere(lbl3, width - 24);
+  const wxSize buttonSize(84, 26);
+  btn1 = ButtonAt(this, wxPoint(width - 184, 176), buttonSize, "确定(&O)");
+  btn2 = ButtonAt(this, wxPoint(width - 94, 176), buttonSize, "取消(&C)");
+}
+
+void TFrm_shotkey::tell(const std::string& message) {
+  main_.platform().boxes.MessageBox(static_cast<wxWindow*>(this), message, kDialogCaption,
+                                    MB_OK | MB_ICONINFORMATION);
+}
+
+void TFrm_shotkey::FormShow() {
+  btn1->SetFocus();
+  ShowHotkeyFields(LoadStopHotkeyFields(main_.settingsFile()), cbb1, cbb2);
+}
+
+void TFrm_shotkey::btn1Click() {
+  ProfileFile& file = main_.settingsFile();
+  if (const auto refusal =
+          SaveStopHotkey(file, {ToUtf8(cbb1->GetValue()), ToUtf8(cbb2->GetValue())})) {
+    tell(*refusal);
+    cbb2->SetFocus();
+    return;
+  }
+  tell("热键设置成功,所有点击的记录都是这个热键停止.");
+  main_.LoadScriptList();
+  main_.registrar().RegisterStopHotkey(ReadStopHotkey(file));
+  closeDialog();
+}
+
+void TFrm_shotkey::btn2Click() { closeDialog(); }
+
+}  // namespace velmo

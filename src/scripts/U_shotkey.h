@@ -1,0 +1,35 @@
+// The stop-hotkey dialog: shows the stop hotkey in force, stores the new one
+// in setting.ini and has the main window show and register it.
+#pragma once
+
+#include "scripts/ModalDialog.h"
+
+namespace velmo {
+
+class TFrm_Main;
+
+class TFrm_shotkey : public ModalDialog {
+ public:
+  explicit TFrm_shotkey(TFrm_Main& main);
+
+  void FormShow();   // loads the stored value on every showing
+  void btn1Click();  // OK: store, report, reload the list, register, close
+  void btn2Click();  // cancel
+
+  wxStaticBox* grp1;
+  wxStaticText* lbl1;
+  wxComboBox* cbb1;
+  wxStaticText* lbl2;
+  wxComboBox* cbb2;
+  wxStaticText* lbl3;
+  wxButton* btn1;
+  wxButton* btn2;
+
+ private:
+  void buildControls();
+  void tell(const std::string& message);
+
+  TFrm_Main& main_;
+};
+
+}  // namespace velmo

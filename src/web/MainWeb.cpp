@@ -1,0 +1,167 @@
+#include "web/MainWeb.h"
+
+// After MainWeb.h, which brings the port's wxStaticText: this header would hide it.
+#include <wx/generic/stattextg.h>
+
+#include "app/Resources.h"
+#include "app/TrayIcon.h"
+#include "common/Errors.h"
+#include "common/Texts.h"
+#include "web/Browser.h"
+#include "web/U_AboutBox.h"
+#include "web/U_FeedBack.h"
+#include "web/U_honghao.h"
+#include "web/U_web.h"
+#include "web/UpdateCheck.h"
+#include "web/WebAddresses.h"
+
+namespace velmo {
+
+namespace {
+
+wxString Text(const std::string& utf8) { return wxString::FromUTF8(utf8); }
+
+// The hidden browsers sit below the main window's client area, never visible.
+const wxPoint kOutOfSight(0, 1000);
+const wxSize kHiddenSize(100, 100);
+
+}  // namespace
+
+MainWeb::MainWeb(TFrm_Main& main, TFrm_web& web, Thongbao& hongbao, TFrm_FeedBack& feedback,
+                 WebPages pages, std::function<void()> endApplication)
+    : main_(main),
+      web_(web),
+      hongbao_(hongbao),
+      feedback_(feedback),
+      pages_(std::move(pages)),
+      endApplication_(std::move(endApplication)),
+      updateChecks_([this](const std::function<void()>& end) { checkUpdatePage(end); },
+                    endApplication_) {
+  createControls();
+  createTrayMenu();
+  bindHandlers();
+  rztrycn1 =
+      std::make_unique<TrayIcon>(main_, pm1, ProgramIconBitmap(),
+                                 [this](const std::exception& error) { main_.ReportError(error); });
+}
+
+// Every handler is bound with this object as its sink, so wx undoes the
+// bindings when it goes, before the main window's controls do.
+MainWeb::~MainWeb() = default;
+
+void MainWeb::createControls() {
+  wb1 = NewBrowser(main_.client(), wxPoint(1, 381), wxSize(552, 60));
+  wb2 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
+  wb4 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
+  // Shown once the start-up has moved it into the status bar.
+  lbl12 = new wxGenericStaticText(main_.client(), wxID_ANY, wxEmptyString);
+  lbl12->Hide();
+  lbl12->SetForegroundColour(*wxBLUE);
+  lbl12->SetCursor(wxCursor(wxCURSOR_HAND));
+  lbl12->SetToolTip(Text("打开Velmo软件主页"));
+}
+
+void MainWeb::createTrayMenu() {
+  N5 = pm1.Append(wxID_ANY, Text("上网导航(&D)\tCtrl+D"));
+  N4 = pm1.Append(wxID_ANY, Text("更多软件(&M)\tCtrl+M"));
+  N1 = pm1.Append(wxID_ANY, Text("关于(&A)\tCtrl+A"));
+  N2 = pm1.Append(wxID_ANY, Text("设置(&S)\tCtrl+S"));
+  N3 = pm1.Append(wxID_ANY, Text("退出(&E)\tCtrl+E"));
+  // N4 and N2 only close the menu.
+  pm1.Bind(wxEVT_MENU, &MainWeb::N5Click, this, N5->GetId());
+  pm1.Bind(wxEVT_MENU, &MainWeb::N1Click, this, N1->GetId());
+  pm1.Bind(wxEVT_MENU, &MainWeb::N3Click, this, N3->GetId());
+}
+
+void MainWeb::bindHandlers() {
+  main_.img1->Bind(wxEVT_LEFT_UP, &MainWeb::img1Click, this);
+  main_.btn4->Bind(wxEVT_BUTTON, &MainWeb::btn4Click, this);
+  main_.btn12->Bind(wxEVT_BUTTON, &MainWeb::btn12Click, this);
+  main_.btn5->Bind(wxEVT_BUTTON, &MainWeb::btn5Click, this);
+  main_.btn3->Bind(wxEVT_BUTTON, &MainWeb::btn3Click, this);
+  main_.btn2->Bind(wxEVT_BUTTON, &MainWeb::btn2Click, this);
+  lbl12->Bind(wxEVT_LEFT_UP, &MainWeb::lbl12Click, this);
+  wb1->Bind(wxEVT_WEBVIEW_LOADED, &MainWeb::wb1DocumentComplete, this);
+  wb1->Bind(wxEVT_WEBVIEW_NEWWINDOW, &MainWeb::wb1NewWindow2, this);
+  wb4->Bind(wxEVT_WEBVIEW_NAVIGATING, &MainWeb::wb4BeforeNavigate2, this);
+}
+
+void MainWeb::showPopupAndLinkCaption() {
+  hongbao_.Show();
+  lbl12->SetLabel(Text(HomeLinkText()));
+}
+
+void MainWeb::navigateStatistics() { wb2->LoadURL(Text(pages_.statistics)); }
+
+void MainWeb::navigateUpdateStrip() { wb1->LoadURL(Text(pages_.updatePage)); }
+
+void MainWeb::placeLinkLabel() {
+  wxRect panel;
+  if (!main_.stat1->GetFieldRect(1, panel)) throw AppError("Status panel 1 has no place");
+  lbl12->Reparent(main_.stat1);
+  lbl12->SetSize(panel.x, panel.y + 2, 120, 13);
+  lbl12->Show();
+}
+
+void MainWeb::closeTimePage() {
+  // The address comes from the update page, that is from the network: it is
+  // shown only when it is a web address (WantsClosePage).
+  if (!WantsClosePage({main_.is_pop, main_.app_pop})) return;
+  main_.Hide();
+  web_.wb1->LoadURL(Text(main_.app_pop));
+  web_.ShowModal();
+}
+
+void MainWeb::openInWebWindow(const std::string& address) {
+  web_.wb1->LoadURL(Text(address));
+  web_.ShowModal();
+}
+
+void MainWeb::openAboutBox() {
+  TAboutBox box(feedback_, pages_.makerSite);
+  box.ShowModal();
+}
+
+void MainWeb::img1Click(wxMouseEvent&) { openInWebWindow(pages_.makerSite); }
+void MainWeb::btn4Click(wxCommandEvent&) { openInWebWindow(pages_.makerSite); }
+void MainWeb::btn12Click(wxCommandEvent&) { openInWebWindow(pages_.secondSite); }
+void MainWeb::btn5Click(wxCommandEvent&) { openInWebWindow(pages_.secondSitePost); }
+void MainWeb::btn3Click(wxCommandEvent&) { feedback_.Show(); }
+void MainWeb::btn2Click(wxCommandEvent&) { openAboutBox(); }
+void MainWeb::N1Click(wxCommandEvent&) { openAboutBox(); }
+
+void MainWeb::lbl12Click(wxMouseEvent&) {
+  main_.platform().shell.open(std::string(lbl12->GetLabel().utf8_str()));
+}
+
+void MainWeb::wb1DocumentComplete(wxWebViewEvent&) { updateChecks_.documentCompleted(); }
+
+void MainWeb::checkUpdatePage(const std::function<void()>& endApplication) {
+  BrowserPageValues page(*wb1);
+  ClosePageState state{main_.is_pop, main_.app_pop};
+  RunUpdateCheck(page, state, main_.platform().boxes, static_cast<wxWindow*>(&main_),
+                 main_.platform().shell, endApplication);
+  main_.is_pop = state.is_pop;
+  main_.app_pop = state.app_pop;
+}
+
+void MainWeb::wb1NewWindow2(wxWebViewEvent& event) {
+  // Parented to the main window so that it ends with the program.
+  auto* window = new TFrm_web(&main_);
+  window->Show();
+  window->wb1->LoadURL(event.GetURL());
+}
+
+void MainWeb::wb4BeforeNavigate2(wxWebViewEvent& event) { event.Veto(); }
+
+void MainWeb::N5Click(wxCommandEvent&) { main_.platform().shell.open(pages_.webDirectory); }
+
+void MainWeb::N3Click(wxCommandEvent&) {
+  const int answer = main_.platform().boxes.MessageBox(static_cast<wxWindow*>(&main_),
+                                                       "是否确定要退出Velmo鼠标自动点击器?",
+                                                       kMainCaption, MB_YESNO | MB_ICONINFORMATION);
+  // Yes ends the program at once, without the close query and its page.
+  if (answer == IDYES) endApplication_();
+}
+
+}  // namespace velmo

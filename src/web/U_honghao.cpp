@@ -1,0 +1,60 @@
+#include "web/U_honghao.h"
+
+#include "web/Browser.h"
+
+namespace velmo {
+
+namespace {
+constexpr int kDockGap = 5;
+constexpr int kDockPeriodMs = 500;
+}  // namespace
+
+Thongbao::Thongbao(wxWindow& main, std::string address)
+    : wxFrame(&main, wxID_ANY, wxString::FromUTF8("支付宝扫码领红包"), wxDefaultPosition,
+              wxDefaultSize, wxCAPTION | wxRESIZE_BORDER),
+      main_(main),
+      address_(std::move(address)) {
+  SetClientSize(302, 466);
+  // GTK never shrinks a window that is not resizable, and the popup must take
+  // the main window's height. A resizable window whose least and largest
+  // sizes are its own is still fixed for the user.
+  SetSizeHints(GetSize(), GetSize());
+  // The frame's only child fills its client area, also after the timer
+  // changes the height.
+  wb1 = NewBrowser(this, wxPoint(0, 0), GetClientSize());
+  CentreOnScreen();
+  tmr1.SetOwner(this);
+  Bind(wxEVT_TIMER, &Thongbao::tmr1Timer, this);
+  Bind(wxEVT_SHOW, &Thongbao::FormShow, this);
+  Bind(wxEVT_CLOSE_WINDOW, &Thongbao::FormClose, this);
+  wb1->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &Thongbao::wb1TitleChange, this);
+}
+
+void Thongbao::FormShow(wxShowEvent& event) {
+  if (!event.IsShown()) return;
+  wb1->LoadURL(wxString::FromUTF8(address_));
+  tmr1.Start(kDockPeriodMs);
+}
+
+void Thongbao::tmr1Timer(wxTimerEvent&) {
+  const wxRect dock = main_.GetRect();
+  const wxSize size(GetSize().x, dock.height);
+  SetSizeHints(size, size);
+  SetSize(wxRect(wxPoint(dock.x + dock.width + kDockGap, dock.y), size));
+}
+
+void Thongbao::wb1TitleChange(wxWebViewEvent& event) {
+  if (!IsStartDocument(event.GetURL())) SetTitle(event.GetString());
+}
+
+void Thongbao::FormClose(wxCloseEvent& event) {
+  // Without a close box only the window manager asks (Alt+F4); the popup
+  // stays. A close that cannot be refused is the program ending.
+  if (event.CanVeto()) {
+    event.Veto();
+    return;
+  }
+  Destroy();
+}
+
+}  // namespace velmo

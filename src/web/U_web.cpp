@@ -1,0 +1,31 @@
+#include "web/U_web.h"
+
+#include <wx/sizer.h>
+
+#include "web/Browser.h"
+
+namespace velmo {
+
+TFrm_web::TFrm_web(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, wxString::FromUTF8("正在打开...."), wxDefaultPosition,
+               wxSize(800, 600),
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX | wxMAXIMIZE_BOX |
+                   wxRESIZE_BORDER) {
+  wb1 = NewBrowser(this, wxDefaultPosition, wxDefaultSize);
+  auto* fill = new wxBoxSizer(wxVERTICAL);
+  fill->Add(wb1, 1, wxEXPAND);
+  SetSizer(fill);
+  // Asked before the first showing, the window manager maximises the window
+  // whenever it appears, as long as the user has not restored it.
+  Maximize();
+  wb1->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &TFrm_web::wb1TitleChange, this);
+  wb1->Bind(wxEVT_WEBVIEW_NEWWINDOW, &TFrm_web::wb1NewWindow2, this);
+}
+
+void TFrm_web::wb1TitleChange(wxWebViewEvent& event) {
+  if (!IsStartDocument(event.GetURL())) SetTitle(event.GetString());
+}
+
+void TFrm_web::wb1NewWindow2(wxWebViewEvent& event) { wb1->LoadURL(event.GetURL()); }
+
+}  // namespace velmo

@@ -1,0 +1,25 @@
+// The general web window: one browser filling a sizeable window that opens
+// maximised. The program's shared instance (Frm_web) is navigated and then
+// shown modally by its openers; the main window's strip makes more of them,
+// shown not modally, for pages that ask for a new window. Closing hides it.
+#pragma once
+
+#include <wx/dialog.h>
+#include <wx/webview.h>
+
+namespace velmo {
+
+class TFrm_web : public wxDialog {
+ public:
+  explicit TFrm_web(wxWindow* parent);
+
+  // Caption := the title of the top document, once the browser has it (it
+  // may come after the document has completed).
+  void wb1TitleChange(wxWebViewEvent& event);
+  // A link that asks for a new window opens in this window instead.
+  void wb1NewWindow2(wxWebViewEvent& event);
+
+  wxWebView* wb1 = nullptr;
+};
+
+}  // namespace velmo

@@ -1,0 +1,129 @@
+"""Multi-point scripts in the real program: a script stored in data.db is
+enabled in the script list and run by its own hotkey, the stop hotkey ends a
+run during a pause, and a missing data.db ends the program after telling the
+user."""
+
+import os
+import stat
+import unittest
+
+from e2e import APP_TITLE, MAIN_CAPTION, AppTestCase, wait_until
+
+LEFT, RIGHT = 1, 3
+MAIN_WINDOW_SIZE = (560, 461)
+
+# Points of the main window, relative to its top left corner, measured on
+# screenshots of the window at its layout size.
+TAB_MULTI = (150, 105)  # the tab "多点点击(&M)"
+FIRST_ROW = (115, 167)  # the first row of the script list lv2
+ENABLE_BUTTON = (408, 333)  # "启用(&S)"
+LIST_AREA = (14, 144, 520, 140)  # x, y, width, height of the list's inside
+FIRST_ROW_AREA = (14, 158, 520, 18)
+
+
+class ScriptTestCase(AppTestCase):
+    def enable_first_script(self, main_window, modifiers, keysym):
+        """Shows the script page, selects the first row, presses "启用(&S)"
+        and waits until the program holds the script's hotkey."""
+        left, top, _, _ = self.geometry(main_window)
+
+        def on_screen(point):
+            return left + point[0], top + point[1]
+
+        def area(rect):
+            return (*on_screen(rect[:2]), *rect[2:])
+
+        self.click_and_wait_for_redraw(on_screen(TAB_MULTI), area(LIST_AREA),
+                                       "the script page to show", [self.app_guard])
+        self.click_and_wait_for_redraw(on_screen(FIRST_ROW), area(FIRST_ROW_AREA),
+                                       "the first row to be selected", [self.app_guard])
+        self.xdotool("mousemove", *map(str, on_screen(ENABLE_BUTTON)), "click", "1")
+        self.wait_for_hotkey(modifiers, keysym)
+
+    def start_with_scripts(self, scripts):
+        """Starts the program with `scripts` in data.db and waits until its
+        start-up is done: the stop hotkey is the last thing it registers."""
+        self.start_app(scripts=scripts)
+        main_window = self.wait_for_main_window()
+        self.wait_for_hotkey("none", "F6")
+        return main_window
+
+
+class RunByHotkeyTest(ScriptTestCase):
+    def test_enabled_script_clicks_its_points_in_order(self):
+        main_window = self.start_with_scripts([
+            ("三个点", "Ctrl+F5", "100,100,左键单击,20|200,150,右键单击,20|300,200,左键双击,20|", "1"),
+            ("别的脚本", "F7", "600,500,左键单击,20|700,600,右键双击,20|", "1"),
+        ])
+        self.enable_first_script(main_window, "ctrl", "F5")
+        counter = self.start_counter()
+        self.xdotool("key", "F7")  # the second script is not enabled
+        self.xdotool("key", "ctrl+F5")
+        counter.wait_for(4, guards=[self.app_guard])
+        presses = counter.wait_until_quiet(1.5, guards=[self.app_guard])
+        # A double click is two presses.
+        self.assertEqual(presses,
+                         [(LEFT, 100, 100), (RIGHT, 200, 150), (LEFT, 300, 200), (LEFT, 300, 200)])
+
+
+class StopHotkeyTest(ScriptTestCase):
+    def test_stop_during_a_pause_ends_the_run_with_the_stop_message(self):
+        main_window = self.start_with_scripts([
+            ("长停顿", "F8", "100,100,左键单击,5000|200,200,左键单击,20|300,300,右键单击,20|",
+             "3"),
+        ])
+        self.enable_first_script(main_window, "none", "F8")
+        counter = self.start_counter()
+        self.xdotool("key", "F8")
+        counter.wait_for(1, guards=[self.app_guard])
+        self.xdotool("key", "F6")  # during the first point's pause
+        message = self.wait_for_window(MAIN_CAPTION, guards=[self.app_guard])[0]
+        self.assertEqual(counter.presses(), [(LEFT, 100, 100)])
+        self.press_return_in(message)
+        wait_until(lambda: not self.windows_titled(MAIN_CAPTION), 10,
+                   "the stop message to close", [self.app_guard])
+        # Nothing of the run is left once the message is closed.
+        self.assertEqual(counter.wait_until_quiet(1.5, guards=[self.app_guard]),
+                         [(LEFT, 100, 100)])
+
+
+class MissingDataFileTest(AppTestCase):
+    def fake_shell(self):
+        """An xdg-open of our own, first on PATH, that notes the addresses it
+        is asked to open instead of starting a browser."""
+        folder = os.path.join(self.tmp, "bin")
+        os.mkdir(folder)
+        opened = os.path.join(self.tmp, "opened.txt")
+        script = os.path.join(folder, "xdg-open")
+        with open(script, "w", encoding="utf-8") as f:
+            f.write(f"#!/bin/sh\nprintf '%s\\n' \"$@\" >> '{opened}'\n")
+        os.chmod(script, os.stat(script).st_mode | stat.S_IXUSR)
+        return {"PATH": folder + os.pathsep + os.environ.get("PATH", "")}, opened
+
+    def report_windows(self):
+        """Windows with the program's title that are not the main window."""
+        return [window for window in self.windows_titled(APP_TITLE)
+                if self.geometry(window)[2:] != MAIN_WINDOW_SIZE]
+
+    def test_program_tells_the_user_reports_the_failed_load_and_ends(self):
+        env, opened = self.fake_shell()
+        process = self.start_app(data_file=False, env=env)
+        notice = self.wait_for_window("提示", guards=[self.app_guard])[0]
+        # Told before the main window is first shown.
+        self.assertEqual(self.windows_titled(APP_TITLE), [])
+        self.press_return_in(notice)
+
+        # The list load of the first show fails and reaches the top-level
+        # error report; the program waits there for the user.
+        report = wait_until(self.report_windows, 20, "the error report of the failed list load",
+                            [self.app_guard])[0]
+        self.press_return_in(report)
+        self.assertEqual(process.wait(timeout=10), 0, self.output_of(process))
+        with open(opened, encoding="utf-8") as f:
+            addresses = f.read().split()
+        self.assertEqual(len(addresses), 1, addresses)
+        self.assertTrue(addresses[0].endswith("/?error"), addresses)
+
+
+if __name__ == "__main__":
+    unittest.main()
