@@ -255,13 +255,24 @@ class XTestCase(unittest.TestCase):
         search --name misses non-ASCII titles; xwininfo prints the UTF-8 name
         under a UTF-8 locale."""
         tree = self.run_tool("xwininfo", "-root", "-children").stdout.decode("utf-8", "replace")
+        return [window for window, name in re.findall(r'^\s+(0x[0-9a-f]+) "(.*)": \(', tree, re.M)
+                if name == title and self.viewable(window)]
+
+    def viewable(self, window):
+        info = self.run_tool("xwininfo", "-id", window).stdout.decode("utf-8", "replace")
+        return "Map State: IsViewable" in info
+
+    def windows_over(self, point, window):
+        """Viewable top-level windows other than `window` that contain screen
+        `point`."""
+        tree = self.run_tool("xwininfo", "-root", "-children").stdout.decode("utf-8", "replace")
         found = []
-        for window, name in re.findall(r'^\s+(0x[0-9a-f]+) "(.*)": \(', tree, re.M):
-            if name != title:
-                continue
-            info = self.run_tool("xwininfo", "-id", window).stdout.decode("utf-8", "replace")
-            if "Map State: IsViewable" in info:
-                found.append(window)
+        pattern = r"^\s+(0x[0-9a-f]+) .*\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s+\S+$"
+        for other, *numbers in re.findall(pattern, tree, re.M):
+            width, height, left, top = map(int, numbers)
+            if (other != window and left <= point[0] < left + width
+                    and top <= point[1] < top + height and self.viewable(other)):
+                found.append(other)
         return found
 
     def wait_for_window(self, title, timeout=20, guards=()):
@@ -288,11 +299,17 @@ class XTestCase(unittest.TestCase):
         self.assertEqual(result.returncode, 0, f"import failed: {result.stderr.decode()}")
         return result.stdout
 
-    def click_and_wait_for_redraw(self, click, area, what, guards=(), pixels=200):
+    def click_and_wait_for_redraw(self, click, area, what, guards=(), pixels=200, window=None):
         """Clicks at screen point `click` and waits until at least `pixels`
         pixels of screen rectangle `area` look different, so that the next
         click meets what the first one has drawn. The default is more than a
-        blinking text cursor changes."""
+        blinking text cursor changes. With `window`, first waits until no
+        other window covers it at `click`: a program's popup may show where
+        it pleases before it moves to its place."""
+        if window:
+            wait_until(lambda: not self.windows_over(click, window), 10,
+                       lambda: f"the windows {self.windows_over(click, window)} to leave {click}",
+                       guards)
         before = self.screen_area(*area)
         self.xdotool("mousemove", str(click[0]), str(click[1]), "click", "1")
 
@@ -329,6 +346,8 @@ class AppTestCase(XTestCase):
     """Runs the real program, copied with its data file into a fresh folder
     so that the setting.ini and data.db beside it are the test's own."""
 
+    main_window = None
+
     def start_app(self, settings=None, scripts=(), data_file=True, env=None):
         """`scripts` go into data.db (see make_data_file); without
         `data_file` the program starts with no data.db at all."""
@@ -347,7 +366,14 @@ class AppTestCase(XTestCase):
 
     def wait_for_main_window(self):
         """The main window's id."""
-        return self.wait_for_window(APP_TITLE, guards=[self.app_guard])[0]
+        self.main_window = self.wait_for_window(APP_TITLE, guards=[self.app_guard])[0]
+        return self.main_window
+
+    def click_and_wait_for_redraw(self, click, area, what, guards=(), pixels=200, window=None):
+        """As XTestCase's; the click is meant for the main window unless
+        `window` says otherwise."""
+        super().click_and_wait_for_redraw(click, area, what, guards, pixels,
+                                          window or self.main_window)
 
     def wait_for_hotkey(self, modifiers, keysym):
         """Waits until someone (the program) holds the combination, so that a

@@ -236,8 +236,9 @@ TEST_F(WebWindowsFixture, FeedbackIsConfirmedOnlyWhenThePostAddressCompletes) {
 TEST_F(WebWindowsFixture, PopupDocksBesideTheMainWindowAfterItMoves) {
   startWeb();
   main->Move(40, 30);
-  const wxRect dock = main->GetRect();
   EXPECT_TRUE(pumpUntil([&] {
+    // The main window's rectangle as the X server last reported it.
+    const wxRect dock = main->GetRect();
     const wxRect popup = hongbao->GetRect();
     return popup.x == dock.x + dock.width + 5 && popup.y == dock.y && popup.height == dock.height;
   }));

@@ -1,0 +1,13 @@
+#!/bin/sh
+# Builds Velmo and its benchmarks (the same set-up as scripts/test.sh), then
+# runs every benchmark and prints its figures. Nothing here passes or fails
+# on a figure.
+set -eu
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+
+echo "== machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'); load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "== scripts_bench: point lists, runner, script table"
+./build/bench/scripts_bench
+echo "== clickbench: the real program's clicks on a private Xvfb"
+python3 bench/clickbench.py --build build
