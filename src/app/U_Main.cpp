@@ -3,7 +3,7 @@
 #include "app/ClickerSettings.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
-#include "hotkeys/HotkeySpec.h"
+#include "hotkeys/HotkeyText.h"
 
 namespace velmo {
 

@@ -2,7 +2,7 @@
 
 #include "common/Errors.h"
 #include "common/Texts.h"
-#include "hotkeys/HotkeySpec.h"
+#include "hotkeys/HotkeyText.h"
 
 namespace velmo {
 

@@ -1,6 +1,6 @@
 #include "scripts/ScriptEditing.h"
 
-#include "hotkeys/HotkeySpec.h"
+#include "hotkeys/HotkeyText.h"
 
 namespace velmo {
 

@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
-#include "hotkeys/HotkeySpec.h"
+#include "hotkeys/HotkeyText.h"
 
 using namespace velmo;
 using velmo::test::MainWindowFixture;

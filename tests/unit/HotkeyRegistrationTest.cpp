@@ -3,7 +3,7 @@
 #include "common/Errors.h"
 #include "fakes/FakePlatform.h"
 #include "hotkeys/HotkeyRegistrar.h"
-#include "hotkeys/HotkeySpec.h"
+#include "hotkeys/HotkeyText.h"
 
 using namespace velmo;
 

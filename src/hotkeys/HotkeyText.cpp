@@ -1,4 +1,4 @@
-#include "hotkeys/HotkeySpec.h"
+#include "hotkeys/HotkeyText.h"
 
 #include "common/Errors.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
-#include "hotkeys/HotkeySpec.h"
+#include "hotkeys/HotkeyText.h"
 
 using namespace velmo;
 
