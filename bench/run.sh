@@ -9,5 +9,7 @@ cd "$(dirname "$0")/.."
 echo "== machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'); load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "== scripts_bench: point lists, runner, script table"
 ./build/bench/scripts_bench
+echo "== list_bench: the script list window"
+xvfb-run -a -s "-screen 0 1024x768x24" ./build/bench/list_bench
 echo "== clickbench: the real program's clicks on a private Xvfb"
 python3 bench/clickbench.py --build build

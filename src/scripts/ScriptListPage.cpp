@@ -15,11 +15,26 @@ wxButton* buttonAt(wxWindow* parent, const char* caption, int& left, int top, in
 
 }  // namespace
 
+ScriptListView::ScriptListView(wxWindow* parent, wxPoint at, wxSize size)
+    : wxListCtrl(parent, wxID_ANY, at, size,
+                 wxLC_REPORT | wxLC_VIRTUAL | wxLC_HRULES | wxLC_VRULES | wxLC_SINGLE_SEL) {
+  enabledAttr_.SetBackgroundColour(EnabledRowColour);
+}
+
+wxString ScriptListView::OnGetItemText(long item, long column) const {
+  return FromUtf8(rows.at(static_cast<size_t>(item)).at(static_cast<size_t>(column)));
+}
+
+wxItemAttr* ScriptListView::OnGetItemAttr(long item) const {
+  const bool enabled =
+      rows.at(static_cast<size_t>(item))[ScriptListPage::ColStatus] == kEnabledText;
+  return enabled ? &enabledAttr_ : nullptr;
+}
+
 ScriptListPage::ScriptListPage(wxWindow* page) : menu_(std::make_unique<wxMenu>()) {
   grp2 = new wxStaticBox(page, wxID_ANY, wxString::FromUTF8("多坐标点击"), wxPoint(4, 4),
                          wxSize(541, 236));
-  lv2 = new wxListCtrl(page, wxID_ANY, wxPoint(12, 22), wxSize(525, 150),
-                       wxLC_REPORT | wxLC_HRULES | wxLC_VRULES | wxLC_SINGLE_SEL);
+  lv2 = new ScriptListView(page, wxPoint(12, 22), wxSize(525, 150));
   const std::pair<const char*, int> columns[] = {{"行号", 40},     {"脚本名称", 120},
                                                  {"启动热键", 90}, {"停止热键", 70},
                                                  {"", 1},          {"点击次数", 100},
@@ -49,16 +64,15 @@ ScriptListPage::ScriptListPage(wxWindow* page) : menu_(std::make_unique<wxMenu>(
   lv2->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent&) { lv2->PopupMenu(pm2); });
 }
 
-void ScriptListPage::clear() { lv2->DeleteAllItems(); }
+void ScriptListPage::clear() {
+  lv2->rows.clear();
+  lv2->SetItemCount(0);
+}
 
 void ScriptListPage::append(const ScriptRecord& record, const std::string& stopHotkey) {
-  const long row = lv2->InsertItem(lv2->GetItemCount(), FromUtf8(record.id));
-  lv2->SetItem(row, ColName, FromUtf8(record.name));
-  lv2->SetItem(row, ColHotkey, FromUtf8(record.hotkey));
-  lv2->SetItem(row, ColStopHotkey, FromUtf8(stopHotkey));
-  lv2->SetItem(row, ColPoints, FromUtf8(record.points));
-  lv2->SetItem(row, ColLoopCount, FromUtf8(record.clicknum));
-  lv2->SetItem(row, ColStatus, FromUtf8(kDisabledText));
+  lv2->rows.push_back({record.id, record.name, record.hotkey, stopHotkey, record.points,
+                       record.clicknum, kDisabledText});
+  lv2->SetItemCount(static_cast<long>(lv2->rows.size()));
 }
 
 int ScriptListPage::selected() const {
@@ -66,19 +80,16 @@ int ScriptListPage::selected() const {
 }
 
 std::string ScriptListPage::cell(int row, Column column) const {
-  return ToUtf8(lv2->GetItemText(row, column));
+  return lv2->rows.at(static_cast<size_t>(row)).at(column);
 }
 
 void ScriptListPage::setStatus(int row, const std::string& status) {
-  lv2->SetItem(row, ColStatus, FromUtf8(status));
+  lv2->rows.at(static_cast<size_t>(row))[ColStatus] = status;
 }
 
-void ScriptListPage::lv2CustomDrawItem(int row) {
-  const bool enabled = cell(row, ColStatus) == kEnabledText;
-  lv2->SetItemBackgroundColour(row, enabled ? EnabledRowColour : lv2->GetBackgroundColour());
-}
+void ScriptListPage::lv2CustomDrawItem(int row) { lv2->RefreshItem(row); }
 
-int ScriptListPage::rowCount() { return lv2->GetItemCount(); }
+int ScriptListPage::rowCount() { return static_cast<int>(lv2->rows.size()); }
 std::string ScriptListPage::idText(int row) { return cell(row, ColId); }
 std::string ScriptListPage::pointsText(int row) { return cell(row, ColPoints); }
 std::string ScriptListPage::loopCountText(int row) { return cell(row, ColLoopCount); }

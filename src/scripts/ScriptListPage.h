@@ -6,6 +6,9 @@
 #include <wx/listctrl.h>
 #include <wx/wx.h>
 
+#include <array>
+#include <vector>
+
 #include "scripts/ScriptRunner.h"
 #include "scripts/ScriptStore.h"
 
@@ -14,6 +17,26 @@ namespace velmo {
 inline constexpr const char* kEnabledText = "已启用";
 inline constexpr const char* kDisabledText = "未启用";
 inline const wxColour EnabledRowColour(166, 202, 240);
+
+// The list window. Its rows are held here and drawn on demand, so a list of
+// thousands of scripts fills at once; the enabled colour is chosen as each
+// row is drawn.
+class ScriptListView : public wxListCtrl {
+ public:
+  static constexpr int kColumns = 7;
+  using Row = std::array<std::string, kColumns>;
+
+  ScriptListView(wxWindow* parent, wxPoint at, wxSize size);
+
+  std::vector<Row> rows;
+
+ protected:
+  wxString OnGetItemText(long item, long column) const override;
+  wxItemAttr* OnGetItemAttr(long item) const override;
+
+ private:
+  mutable wxItemAttr enabledAttr_;
+};
 
 class ScriptListPage : public ScriptRows {
  public:
@@ -37,7 +60,7 @@ class ScriptListPage : public ScriptRows {
   std::string loopCountText(int row) override;
 
   wxStaticBox* grp2;
-  wxListCtrl* lv2;
+  ScriptListView* lv2;
   wxStaticText* lbl16;
   wxButton* btn7;
   wxButton* btn8;
