@@ -1,6 +1,7 @@
 #include "clicker/ClickPanel.h"
 
 #include "common/KeyFilters.h"
+#include "scripts/DialogControls.h"
 
 namespace velmo {
 
@@ -9,20 +10,8 @@ wxString FromUtf8(const std::string& text) { return wxString::FromUTF8(text); }
 
 namespace {
 
-wxArrayString items(std::initializer_list<const char*> texts) {
-  wxArrayString out;
-  for (const char* t : texts) out.Add(wxString::FromUTF8(t));
-  return out;
-}
-
-wxComboBox* comboAt(wxWindow* parent, wxPoint at, int width, const wxArrayString& choices,
-                    const char* initial) {
-  return new wxComboBox(parent, wxID_ANY, wxString::FromUTF8(initial), at, wxSize(width, 21),
-                        choices, wxCB_DROPDOWN);
-}
-
 void labelAt(wxWindow* parent, wxPoint at, const char* text, wxColour colour = wxNullColour) {
-  auto* label = new wxStaticText(parent, wxID_ANY, wxString::FromUTF8(text), at);
+  wxStaticText* label = LabelAt(parent, at, text);
   if (colour.IsOk()) label->SetForegroundColour(colour);
 }
 
@@ -33,34 +22,33 @@ ClickPanel::ClickPanel(wxWindow* page, wxPoint o, int width) {
   grp1 = new wxStaticBox(page, wxID_ANY, wxString::FromUTF8("热键设置"), o, wxSize(width, 190));
 
   labelAt(page, at(60, 23), "鼠 标:");
-  cbb1 = comboAt(page, at(101, 20), 55, items({"左键", "右键"}), "左键");
+  cbb1 = ComboAt(page, at(101, 20), 55, {"左键", "右键"}, "左键");
   labelAt(page, at(165, 23), "事件:");
-  cbb2 = comboAt(page, at(198, 20), 58, items({"单击", "双击"}), "单击");
+  cbb2 = ComboAt(page, at(198, 20), 58, {"单击", "双击"}, "单击");
   labelAt(page, at(270, 23), "速度为");
-  cbb3 = comboAt(page, at(309, 19), 59,
-                 items({"0.001", "0.005", "0.010", "0.1", "0.2", "0.5", "1", "2", "5", "10", "20",
-                        "50", "60", "120"}),
+  cbb3 = ComboAt(page, at(309, 19), 59,
+                 {"0.001", "0.005", "0.010", "0.1", "0.2", "0.5", "1", "2", "5", "10", "20", "50",
+                  "60", "120"},
                  "0.001");
   labelAt(page, at(372, 23), "秒一次");
 
   labelAt(page, at(55, 49), "点击数:");
-  edt1 = new wxTextCtrl(page, wxID_ANY, "", at(100, 46), wxSize(56, 21));
+  edt1 = EditAt(page, at(100, 46), 56);
   labelAt(page, at(160, 49), "(点击次数达到了设置的点击数后会自动停止,0为不限制)");
 
   labelAt(page, at(45, 79), "启动/停止热键:");
-  cbb4 = comboAt(page, at(132, 76), 61, items({"Ctrl", "Ctrl+Alt", "无"}), "Ctrl");
+  cbb4 = ComboAt(page, at(132, 76), 61, {"Ctrl", "Ctrl+Alt", "无"}, "Ctrl");
   labelAt(page, at(196, 79), "十");
-  cbb5 = comboAt(page, at(209, 76), 49,
-                 items({"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"}),
-                 "F1");
+  cbb5 = ComboAt(page, at(209, 76), 49,
+                 {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"}, "F1");
   btn1 = new wxButton(page, wxID_ANY, wxString::FromUTF8("保存设置(&S)"), at(442, 77),
                       wxSize(87, 25));
 
   chk1 = new wxCheckBox(page, wxID_ANY, wxString::FromUTF8("指定坐标"), at(45, 111));
   labelAt(page, at(118, 111), "X:");
-  edt2 = new wxTextCtrl(page, wxID_ANY, "", at(132, 108), wxSize(40, 21));
+  edt2 = EditAt(page, at(132, 108), 40);
   labelAt(page, at(179, 111), "Y:");
-  edt3 = new wxTextCtrl(page, wxID_ANY, "", at(193, 108), wxSize(43, 21));
+  edt3 = EditAt(page, at(193, 108), 43);
   labelAt(page, at(242, 111), "输入要点击的鼠标坐标位置");
   edt2->Disable();
   edt3->Disable();
