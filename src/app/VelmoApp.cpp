@@ -74,7 +74,9 @@ bool VelmoApp::fail(const std::string& message) {
 }
 
 bool VelmoApp::OnInit() {
-  SetAppDisplayName(wxString::FromUTF8(kAppTitle));
+  // wxGTK makes the display name every window's WM_CLASS class, which X11
+  // stores as Latin-1: an ASCII name; the windows carry the Chinese titles.
+  SetAppDisplayName("Velmo");
   ApplyCompactLook();
   std::string error;
   x11_ = x11::OpenX11Platform(error);
@@ -158,6 +160,14 @@ int main(int argc, char** argv) {
   if (!velmo::HasEnv("DISPLAY") && !velmo::HasEnv("WAYLAND_DISPLAY")) {
     std::fprintf(stderr, "%s\n", velmo::x11::MissingDisplayText().c_str());
     return 1;
+  }
+  // A display that does not answer: GTK would only say it cannot start.
+  if (velmo::HasEnv("DISPLAY")) {
+    std::string error;
+    if (!velmo::x11::OpenDisplay(error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 1;
+    }
   }
   return wxEntry(argc, argv);
 }

@@ -17,6 +17,11 @@ ModalDialog::ModalDialog(wxWindow* main, const char* caption, long style, bool e
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { closeDialog(); });
 }
 
+wxSize ModalDialog::ClientAreaOf(wxSize window) {
+  // A sizeable frame's borders and caption, as Windows draws them.
+  return window - wxSize(8, 34);
+}
+
 void ModalDialog::execute() {
   if (!placed_) {
     CentreOnParent();

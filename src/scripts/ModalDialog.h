@@ -27,6 +27,13 @@ class ModalDialog : public wxDialog {
   // Escape closes the dialog when `escapeCloses` and does nothing otherwise.
   ModalDialog(wxWindow* main, const char* caption, long style, bool escapeCloses);
 
+  // The client area of a window whose whole size, frame included, is
+  // `window`, as the frame of a sizeable dialog takes it. Windows are sized by
+  // their client area: wxGTK defers the first showing of a window sized as a
+  // whole until the window manager has told its frame, and a window manager
+  // places a window so shown by its own rule (openbox: the screen's corner).
+  static wxSize ClientAreaOf(wxSize window);
+
   // Key preview: sees every key before the focused control.
   void FormKeyPress(wxKeyEvent& event);
 

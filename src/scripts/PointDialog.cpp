@@ -59,8 +59,7 @@ PointDialog::PointDialog(TFrm_Main& main, const PointDialogKind& kind)
                   kind.escapeCloses),
       platform_(main.platform()),
       kind_(kind) {
-  if (kind.clientSize) SetClientSize(kind.size);
-  else SetSize(kind.size);
+  SetClientSize(kind.clientSize ? kind.size : ClientAreaOf(kind.size));
   buildControls();
   bindHandlers();
 }

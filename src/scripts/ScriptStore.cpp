@@ -1,5 +1,6 @@
 #include "scripts/ScriptStore.h"
 
+#include <cstdio>
 #include <filesystem>
 
 #include "common/Errors.h"
@@ -51,8 +52,8 @@ std::vector<ScriptRecord> ScriptStore::SelectAll() {
   // The list reads columns by position; a table of another shape must fail
   // here rather than show empty cells.
   if (query.columnCount() < kColumns) {
-    throw AppError("数据文件 " + path_ + " 出错: 表 mplist 只有 " +
-                   std::to_string(query.columnCount()) + " 列");
+    std::fprintf(stderr, "%s: table mplist has %d columns\n", path_.c_str(), query.columnCount());
+    throw AppError("数据文件 " + path_ + " 无法读写. 这不是本软件的数据文件, 请重新下载软件.");
   }
   std::vector<ScriptRecord> records;
   while (query.step()) records.push_back(readRecord(query));

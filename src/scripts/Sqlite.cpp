@@ -2,32 +2,42 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
+
 #include "common/Errors.h"
 
 namespace velmo {
 
 namespace {
 
-// A reading of the failures the user can mend himself, after SQLite's own.
-std::string hintFor(int code) {
+// What the user can do about a failure, in the program's words.
+std::string adviceFor(int code) {
   switch (code & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-      return " (数据文件正被其他程序使用)";
+      return "数据文件正被其他程序使用, 请关闭那个程序后再试.";
     case SQLITE_READONLY:
-      return " (数据文件只读)";
+    case SQLITE_PERM:
     case SQLITE_CANTOPEN:
-      return " (数据文件或其所在文件夹无法打开或写入)";
+      return "数据文件或其所在的文件夹不允许写入, 请允许写入后再试.";
     case SQLITE_NOTADB:
-      return " (不是本软件的数据文件)";
+    case SQLITE_CORRUPT:
+    case SQLITE_ERROR:
+      return "这不是本软件的数据文件或者文件已经损坏, 请重新下载软件.";
+    case SQLITE_FULL:
+      return "磁盘已满, 请腾出空间后再试.";
     default:
-      return "";
+      return "读写磁盘出错, 请检查磁盘后再试.";
   }
 }
 
-std::string errorText(const std::string& path, const std::string& doing, const std::string& message,
-                      int code) {
-  return "数据文件 " + path + " 出错 (" + doing + "): " + message + hintFor(code);
+// The user reads which file failed and what to do; the statement and SQLite's
+// own message go to stderr for whoever diagnoses it.
+[[noreturn]] void raise(const std::string& path, const std::string& doing,
+                        const std::string& message, int code) {
+  std::fprintf(stderr, "%s: %s: %s (SQLite error %d)\n", path.c_str(), doing.c_str(),
+               message.c_str(), code);
+  throw AppError("数据文件 " + path + " 无法读写. " + adviceFor(code));
 }
 
 }  // namespace
@@ -38,13 +48,13 @@ SqliteConnection::SqliteConnection(std::string path, int busyTimeoutMs) : path_(
   if (rc == SQLITE_OK && sqlite3_busy_timeout(db_, busyTimeoutMs) == SQLITE_OK) return;
   const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
   sqlite3_close(db_);
-  throw AppError(errorText(path_, "open", message, rc));
+  raise(path_, "open", message, rc);
 }
 
 SqliteConnection::~SqliteConnection() { sqlite3_close(db_); }
 
 void SqliteConnection::fail(const std::string& doing) const {
-  throw AppError(errorText(path_, doing, sqlite3_errmsg(db_), sqlite3_errcode(db_)));
+  raise(path_, doing, sqlite3_errmsg(db_), sqlite3_extended_errcode(db_));
 }
 
 SqliteStatement::SqliteStatement(const SqliteConnection& connection, const char* sql)

@@ -1,6 +1,6 @@
 // Small owners of an SQLite connection and statement. Every failure raises
-// AppError naming the file, what was being done and SQLite's own message, so
-// the top-level error report is a diagnosis.
+// AppError naming the file and what the user can do about it; the statement
+// and SQLite's own message are written to stderr.
 #pragma once
 
 #include <string>
@@ -24,7 +24,8 @@ class SqliteConnection {
   sqlite3* handle() const { return db_; }
   const std::string& path() const { return path_; }
 
-  // Raises AppError with SQLite's message for the last call on this connection.
+  // Raises AppError for the last call on this connection, `doing` (the
+  // statement) and SQLite's message on stderr.
   [[noreturn]] void fail(const std::string& doing) const;
 
  private:

@@ -11,10 +11,14 @@ TFrm_shotkey::TFrm_shotkey(TFrm_Main& main)
     : ModalDialog(&main, "停止热键设置", wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER,
                   false),
       main_(main) {
-  SetSize(357, 222);
+  SetClientSize(ClientAreaOf(wxSize(357, 222)));
   buildControls();
   btn1->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn1Click(); });
   btn2->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn2Click(); });
+  Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    placeButtons();
+    event.Skip();
+  });
   // wx sends this on every showing, once the window is on screen.
   Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
     FormShow();
@@ -36,8 +40,17 @@ void TFrm_shotkey::buildControls() {
                  "热键来停止点击器的点击.");
   WrapAnywhere(lbl3, width - 24);
   const wxSize buttonSize(84, 26);
-  btn1 = ButtonAt(this, wxPoint(width - 184, 176), buttonSize, "确定(&O)");
-  btn2 = ButtonAt(this, wxPoint(width - 94, 176), buttonSize, "取消(&C)");
+  btn1 = ButtonAt(this, wxDefaultPosition, buttonSize, "确定(&O)");
+  btn2 = ButtonAt(this, wxDefaultPosition, buttonSize, "取消(&C)");
+  placeButtons();
+}
+
+void TFrm_shotkey::placeButtons() {
+  // The buttons keep to the client area's bottom right corner, however the
+  // frame and the user size it.
+  const wxSize client = GetClientSize();
+  btn1->Move(client.x - 184, client.y - 46);
+  btn2->Move(client.x - 94, client.y - 46);
 }
 
 void TFrm_shotkey::tell(const std::string& message) {

@@ -27,6 +27,7 @@ class TFrm_shotkey : public ModalDialog {
 
  private:
   void buildControls();
+  void placeButtons();
   void tell(const std::string& message);
 
   TFrm_Main& main_;

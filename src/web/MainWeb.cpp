@@ -3,6 +3,8 @@
 // After MainWeb.h, which brings the port's wxStaticText: this header would hide it.
 #include <wx/generic/stattextg.h>
 
+#include <wx/artprov.h>
+
 #include "app/Resources.h"
 #include "app/TrayIcon.h"
 #include "common/Errors.h"
@@ -62,11 +64,17 @@ void MainWeb::createControls() {
 }
 
 void MainWeb::createTrayMenu() {
-  N5 = pm1.Append(wxID_ANY, Text("上网导航(&D)\tCtrl+D"));
-  N4 = pm1.Append(wxID_ANY, Text("更多软件(&M)\tCtrl+M"));
-  N1 = pm1.Append(wxID_ANY, Text("关于(&A)\tCtrl+A"));
-  N2 = pm1.Append(wxID_ANY, Text("设置(&S)\tCtrl+S"));
-  N3 = pm1.Append(wxID_ANY, Text("退出(&E)\tCtrl+E"));
+  // Each item with an image: the desktop's icons by their freedesktop names.
+  const auto item = [this](const char* caption, const char* icon) {
+    auto* made = new wxMenuItem(&pm1, wxID_ANY, Text(caption));
+    made->SetBitmap(wxArtProvider::GetBitmap(icon, wxART_MENU));  // before it is appended
+    return pm1.Append(made);
+  };
+  N5 = item("上网导航(&D)\tCtrl+D", "go-home-symbolic");
+  N4 = item("更多软件(&M)\tCtrl+M", "system-software-install-symbolic");
+  N1 = item("关于(&A)\tCtrl+A", "help-about-symbolic");
+  N2 = item("设置(&S)\tCtrl+S", "preferences-system-symbolic");
+  N3 = item("退出(&E)\tCtrl+E", "application-exit-symbolic");
   // N4 and N2 only close the menu.
   pm1.Bind(wxEVT_MENU, &MainWeb::N5Click, this, N5->GetId());
   pm1.Bind(wxEVT_MENU, &MainWeb::N1Click, this, N1->GetId());
@@ -87,7 +95,8 @@ void MainWeb::bindHandlers() {
 }
 
 void MainWeb::showPopupAndLinkCaption() {
-  hongbao_.Show();
+  // The main window keeps the keyboard focus.
+  hongbao_.ShowWithoutActivating();
   lbl12->SetLabel(Text(HomeLinkText()));
 }
 

@@ -11,7 +11,10 @@ constexpr int kDockPeriodMs = 500;
 
 Thongbao::Thongbao(wxWindow& main, std::string address)
     : wxFrame(&main, wxID_ANY, wxString::FromUTF8("支付宝扫码领红包"), wxDefaultPosition,
-              wxDefaultSize, wxCAPTION | wxRESIZE_BORDER),
+              wxDefaultSize,
+              // A tool window of the main window: no taskbar entry of its own,
+              // minimised and restored with it by the window manager.
+              wxCAPTION | wxRESIZE_BORDER | wxFRAME_TOOL_WINDOW | wxFRAME_FLOAT_ON_PARENT),
       main_(main),
       address_(std::move(address)) {
   SetClientSize(302, 466);

@@ -181,11 +181,36 @@ class Counter:
         return self.presses()
 
 
+def start_window_manager(x, log_path):
+    """Starts openbox on `x` and returns its process once it manages the
+    screen (it has announced itself on the root window)."""
+    with open(log_path, "wb") as log:
+        process = subprocess.Popen(["openbox", "--sm-disable"], env=x.env,
+                                   stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+
+    def managing():
+        if process.poll() is not None:
+            with open(log_path, "rb") as log:
+                raise AssertionError(f"openbox ended at start: {log.read().decode('utf-8', 'replace')}")
+        result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=x.env,
+                                capture_output=True, timeout=10)
+        return b"window id" in result.stdout
+
+    try:
+        wait_until(managing, 15, "openbox to manage the screen")
+    except BaseException:
+        stop_process(process)
+        raise
+    return process
+
+
 class XTestCase(unittest.TestCase):
-    """A private X server for the class, a temporary folder and a list of
-    child processes for each test."""
+    """A private X server for the class, with openbox on it when
+    `window_manager`; a temporary folder and a list of child processes for
+    each test."""
 
     xvfb_args = ()
+    window_manager = False
 
     @classmethod
     def setUpClass(cls):
@@ -193,6 +218,9 @@ class XTestCase(unittest.TestCase):
         cls.addClassCleanup(shutil.rmtree, cls.server_dir, ignore_errors=True)
         cls.x = XServer(os.path.join(cls.server_dir, "xvfb.log"), cls.xvfb_args)
         cls.addClassCleanup(cls.x.stop)
+        if cls.window_manager:
+            wm = start_window_manager(cls.x, os.path.join(cls.server_dir, "openbox.log"))
+            cls.addClassCleanup(stop_process, wm)
 
     def setUp(self):
         self.tmp = tempfile.mkdtemp(prefix="velmo-e2e-")
@@ -251,10 +279,11 @@ class XTestCase(unittest.TestCase):
         return result.returncode
 
     def windows_titled(self, title):
-        """Viewable top-level windows whose _NET_WM_NAME is `title`. xdotool
-        search --name misses non-ASCII titles; xwininfo prints the UTF-8 name
-        under a UTF-8 locale."""
-        tree = self.run_tool("xwininfo", "-root", "-children").stdout.decode("utf-8", "replace")
+        """Viewable windows whose _NET_WM_NAME is `title`: top-level ones, or
+        the ones a window manager has put into its frames. xdotool search
+        --name misses non-ASCII titles; xwininfo prints the UTF-8 name under a
+        UTF-8 locale."""
+        tree = self.run_tool("xwininfo", "-root", "-tree").stdout.decode("utf-8", "replace")
         return [window for window, name in re.findall(r'^\s+(0x[0-9a-f]+) "(.*)": \(', tree, re.M)
                 if name == title and self.viewable(window)]
 
@@ -262,9 +291,21 @@ class XTestCase(unittest.TestCase):
         info = self.run_tool("xwininfo", "-id", window).stdout.decode("utf-8", "replace")
         return "Map State: IsViewable" in info
 
+    def top_level_of(self, window):
+        """The child of the root that holds `window`: itself, or the frame a
+        window manager has put it in."""
+        while True:
+            tree = self.run_tool("xwininfo", "-id", window, "-tree").stdout.decode("utf-8", "replace")
+            root = re.search(r"Root window id: (0x[0-9a-f]+)", tree).group(1)
+            parent = re.search(r"Parent window id: (0x[0-9a-f]+)", tree).group(1)
+            if parent == root:
+                return window
+            window = parent
+
     def windows_over(self, point, window):
-        """Viewable top-level windows other than `window` that contain screen
-        `point`."""
+        """Viewable top-level windows other than `window` (or its frame) that
+        contain screen `point`."""
+        window = self.top_level_of(window)
         tree = self.run_tool("xwininfo", "-root", "-children").stdout.decode("utf-8", "replace")
         found = []
         pattern = r"^\s+(0x[0-9a-f]+) .*\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s+\S+$"

@@ -97,7 +97,10 @@ TEST_F(StopHotkeyDialog, EscapeDoesNothingAndTheCloseBoxCancels) {
   EXPECT_FALSE(dialog()->IsShown());
   EXPECT_EQ(settingsBytes(), "");
   EXPECT_EQ(ToUtf8(dialog()->GetTitle()), "停止热键设置");
-  EXPECT_EQ(dialog()->GetSize(), wxSize(357, 222));
+  EXPECT_EQ(dialog()->GetClientSize(), wxSize(349, 188));  // a window of 357 x 222
+  for (wxWindow* control : dialog()->GetChildren())
+    EXPECT_TRUE(wxRect(dialog()->GetClientSize()).Contains(control->GetRect()))
+        << ToUtf8(control->GetLabel());
 }
 
 TEST_F(StopHotkeyDialog, AStopHotkeyOfF11TakesTheCaptureKeyAway) {

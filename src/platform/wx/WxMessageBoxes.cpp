@@ -1,8 +1,29 @@
 #include "platform/wx/WxMessageBoxes.h"
 
-#include <wx/msgdlg.h>
+#include <wx/artprov.h>
+#include <wx/wx.h>
 
 namespace velmo {
+
+namespace {
+
+// GTK 3's own message dialog draws no icon, so a warning, an
+// error and a question would look alike: the box is built here instead.
+wxArtID IconFor(unsigned flags) {
+  switch (flags & 0xF0) {
+    case MB_ICONERROR: return wxART_ERROR;
+    case MB_ICONQUESTION: return wxART_QUESTION;
+    case MB_ICONWARNING: return wxART_WARNING;
+    case MB_ICONINFORMATION: return wxART_INFORMATION;
+    default: return {};
+  }
+}
+
+// Room the title bar needs beside the caption for its buttons and margins.
+constexpr int kTitleBarAllowance = 120;
+constexpr int kMargin = 12;
+
+}  // namespace
 
 std::string LineBreaksForDisplay(const std::string& text) {
   std::string out;
@@ -13,24 +34,52 @@ std::string LineBreaksForDisplay(const std::string& text) {
   return out;
 }
 
+std::unique_ptr<wxDialog> NewMessageBox(wxWindow* owner, const std::string& text,
+                                        const std::string& caption, unsigned flags) {
+  const bool yesNo = (flags & 0x0F) == MB_YESNO;
+  // A question must be answered: no close box, as on Windows.
+  auto dialog = std::make_unique<wxDialog>(owner, wxID_ANY, wxString::FromUTF8(caption),
+                                           wxDefaultPosition, wxDefaultSize,
+                                           wxCAPTION | wxSYSTEM_MENU | (yesNo ? 0 : wxCLOSE_BOX));
+  wxDialog* box = dialog.get();
+  auto* body = new wxBoxSizer(wxHORIZONTAL);
+  const wxArtID icon = IconFor(flags);
+  if (!icon.empty()) {
+    body->Add(new wxStaticBitmap(box, wxID_ANY, wxArtProvider::GetBitmap(icon, wxART_MESSAGE_BOX)),
+              0, wxRIGHT, kMargin);
+  }
+  body->Add(new wxStaticText(box, wxID_ANY, wxString::FromUTF8(LineBreaksForDisplay(text))), 1,
+            wxALIGN_CENTER_VERTICAL);
+
+  auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+  buttons->AddStretchSpacer();
+  const auto addButton = [box, buttons](int id, const char* label) {
+    auto* button = new wxButton(box, id, wxString::FromUTF8(label));
+    button->Bind(wxEVT_BUTTON, [box, id](wxCommandEvent&) { box->EndModal(id); });
+    buttons->Add(button, 0, wxLEFT, kMargin / 2);
+    return button;
+  };
+  wxButton* first = addButton(yesNo ? wxID_YES : wxID_OK, yesNo ? "是(&Y)" : "确定");
+  if (yesNo) addButton(wxID_NO, "否(&N)");
+  first->SetDefault();
+  first->SetFocus();
+  box->SetEscapeId(yesNo ? wxID_NO : wxID_OK);
+
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(body, 1, wxEXPAND | wxALL, kMargin);
+  column->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, kMargin);
+  // Wide enough for the whole caption in the title bar.
+  column->SetMinSize(wxSize(box->GetTextExtent(box->GetTitle()).x + kTitleBarAllowance, -1));
+  box->SetSizerAndFit(column);
+  box->CentreOnParent();
+  return dialog;
+}
+
 int WxMessageBoxes::MessageBox(WindowRef owner, const std::string& text, const std::string& caption,
                                unsigned flags) {
-  long style = wxCENTRE;
-  switch (flags & 0xF0) {
-    case MB_ICONERROR: style |= wxICON_ERROR; break;
-    case MB_ICONQUESTION: style |= wxICON_QUESTION; break;
-    case MB_ICONWARNING: style |= wxICON_WARNING; break;
-    case MB_ICONINFORMATION: style |= wxICON_INFORMATION; break;
-    default: style |= wxICON_NONE; break;
-  }
-  const bool yesNo = (flags & 0x0F) == MB_YESNO;
-  style |= yesNo ? wxYES_NO : wxOK;
-  wxMessageDialog dialog(static_cast<wxWindow*>(owner), wxString::FromUTF8(LineBreaksForDisplay(text)),
-                         wxString::FromUTF8(caption), style);
-  if (yesNo) dialog.SetYesNoLabels(wxString::FromUTF8("是(&Y)"), wxString::FromUTF8("否(&N)"));
-  else dialog.SetOKLabel(wxString::FromUTF8("确定"));
-  const int answer = dialog.ShowModal();
-  if (yesNo) return answer == wxID_YES ? IDYES : IDNO;
+  const int answer =
+      NewMessageBox(static_cast<wxWindow*>(owner), text, caption, flags)->ShowModal();
+  if ((flags & 0x0F) == MB_YESNO) return answer == wxID_YES ? IDYES : IDNO;
   return IDOK;
 }
 

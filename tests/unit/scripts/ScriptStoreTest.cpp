@@ -102,8 +102,12 @@ struct Store : ::testing::Test {
     try {
       statement();
     } catch (const AppError& error) {
-      EXPECT_NE(std::string(error.what()).find(file.string()), std::string::npos) << error.what();
-      return error.what();
+      const std::string message = error.what();
+      EXPECT_NE(message.find(file.string()), std::string::npos) << message;
+      // The statement and SQLite's English stay on stderr.
+      for (const char* internal : {"mplist", "SQL", "database", "sqlite"})
+        EXPECT_EQ(message.find(internal), std::string::npos) << message;
+      return message;
     }
     ADD_FAILURE() << "no AppError";
     return {};
@@ -175,7 +179,7 @@ TEST_F(Store, FileThatIsNoSqliteDatabaseIsLeftUntouched) {
   std::ofstream(file, std::ios::binary) << bytes;
   ScriptStore store(folder.string());
   const std::string message = expectFailure([&] { store.SelectAll(); });
-  EXPECT_NE(message.find("not a database"), std::string::npos) << message;
+  EXPECT_NE(message.find("不是本软件的数据文件"), std::string::npos) << message;
   expectFailure([&] { store.Insert("a", "F6", "", "1"); });
   EXPECT_EQ(readFile(file), bytes);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
@@ -194,7 +198,7 @@ TEST_F(Store, LockedDatabaseIsWaitedForThenAnError) {
   exec(other.db, "begin exclusive");
   ScriptStore impatient(folder.string(), 100);
   const std::string message = expectFailure([&] { impatient.Insert("a", "F6", "", "1"); });
-  EXPECT_NE(message.find("locked"), std::string::npos) << message;
+  EXPECT_NE(message.find("正被其他程序使用"), std::string::npos) << message;
   expectFailure([&] { impatient.SelectAll(); });
 
   std::thread release([&] {
@@ -215,7 +219,8 @@ TEST_F(Store, ReadOnlyFileOrFolderReadsButRefusesWrites) {
     if (!guard.ok()) GTEST_SKIP() << "cannot make " << target << " read-only here";
     ScriptStore store(folder.string());
     EXPECT_EQ(store.SelectAll().size(), 1u) << target;
-    expectFailure([&] { store.Insert("b", "F6", "", "1"); });
+    const std::string message = expectFailure([&] { store.Insert("b", "F6", "", "1"); });
+    EXPECT_NE(message.find("不允许写入"), std::string::npos) << message;
     expectFailure([&] { store.DeleteById("1"); });
     EXPECT_EQ(store.SelectAll().size(), 1u) << target;
   }
