@@ -27,6 +27,9 @@ void ApplyCompactLook() {
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
   }
   g_object_unref(provider);
+  // GTK 3 hides the images of menu items unless told to show them; the tray
+  // menu's items carry images.
+  g_object_set(gtk_settings_get_default(), "gtk-menu-images", TRUE, nullptr);
 }
 
 }  // namespace velmo

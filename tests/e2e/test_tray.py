@@ -67,6 +67,14 @@ class TrayIconTest(AppTestCase):
                     found.append(window)
         return found
 
+    def assert_items_have_images(self, left, top, height):
+        """The menu's image column, left of the captions, is drawn on: a
+        menu without images leaves it the menu's plain background."""
+        column = self.screen_area(left + 4, top + 4, 16, height - 8)
+        background = column[:3]
+        drawn = sum(column[i:i + 3] != background for i in range(0, len(column), 3))
+        self.assertGreater(drawn, 20 * MENU_ITEMS, "the menu items show no images")
+
     def open_menu_and_choose_exit(self, app, icon):
         """Right-clicks the icon, waits for the menu's popup and clicks its
         last item; returns the question box."""
@@ -80,6 +88,7 @@ class TrayIconTest(AppTestCase):
         (menu,) = popup
         self.assertEqual(self.windows_titled(MAIN_CAPTION), [])
         left, top, width, height = self.geometry(menu)
+        self.assert_items_have_images(left, top, height)
         # The middle of the last of the menu's equally high items.
         self.xdotool("mousemove", str(left + width // 2),
                      str(top + height - height // (2 * MENU_ITEMS)), "click", "1")
