@@ -88,8 +88,17 @@ void TFrm_Main::chk2Click() {
 
 void TFrm_Main::btn6Click() { Close(); }
 
-void TFrm_Main::FormCloseQuery(wxCloseEvent&) {
-  // The close query never refuses: closing the main window ends the program.
+void TFrm_Main::endApplication() {
+  if (endGate_.admit(EndKind::Terminate)) wxTheApp->ExitMainLoop();
+}
+
+void TFrm_Main::FormCloseQuery(wxCloseEvent& event) {
+  // The close query never refuses: closing the main window ends the program,
+  // during a script run once the run has ended.
+  if (event.CanVeto() && !endGate_.admit(EndKind::Close)) {
+    event.Veto();
+    return;
+  }
   if (web_) Guarded([this] { web_->closeTimePage(); });
   Destroy();
   // Hidden windows (dialogs, web windows) must not keep the program alive.

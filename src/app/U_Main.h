@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/EndGate.h"
 #include "app/ProfileFile.h"
 #include "clicker/ClickEngine.h"
 #include "clicker/ClickPanel.h"
@@ -52,6 +53,9 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void btn1Click();
   void chk2Click();
   void btn6Click();
+  // Ends the program without the close query (tray exit, update check); during
+  // a script run only once the run has ended.
+  void endApplication();
 
   // The script list (second tab page).
   void LoadScriptList();
@@ -117,6 +121,7 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void bindScriptHandlers();
   ScriptStore& store();
   void fillModifyDialog(int row);
+  void carryOutHeldEnd();
 
   // The click timer's ticks run inside the same guard as every handler.
   class GuardedTimers : public Timers {
@@ -142,6 +147,7 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   std::unique_ptr<HotkeyRegistrar> registrar_;
   std::unique_ptr<ScriptListPage> scripts_;
   std::unique_ptr<ScriptRunner> runner_;
+  EndGate endGate_;
   Tdm1* dm1_ = nullptr;
   TFrm_AddMP* Frm_AddMP_ = nullptr;
   TFrm_ModMP* Frm_ModMP_ = nullptr;

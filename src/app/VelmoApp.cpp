@@ -111,7 +111,7 @@ bool VelmoApp::OnInit() {
     auto* hongbao = new Thongbao(*main_, pages.redPacket);
     auto* Frm_web = new TFrm_web(main_);
     main_->attachWeb(std::make_unique<MainWeb>(*main_, *Frm_web, *hongbao, *Frm_FeedBack, pages,
-                                               [this] { ExitMainLoop(); }));
+                                               [this] { main_->endApplication(); }));
   } else {
     std::fprintf(stderr, "No embedded browser engine (WebKitGTK): running without web pages.\n");
   }
