@@ -4,6 +4,7 @@
 
 #include <wx/wx.h>
 
+#include <cstdint>
 #include <initializer_list>
 
 #include "scripts/HotkeyFields.h"
@@ -35,8 +36,9 @@ HotkeyCombos HotkeyCombosAt(wxWindow* parent, wxPoint at, int modifierWidth,
 void ShowHotkeyFields(const HotkeyFields& fields, wxComboBox* modifier, wxComboBox* key);
 
 // Lets typed characters into `edit` while `filter` (when given) accepts them
-// and fewer than `limit` characters stand there; text set by the program is
-// not limited. Keys that type no character are not filtered.
-void FilterTyping(wxTextCtrl* edit, bool (*filter)(int), size_t limit);
+// and fewer than `limit` characters stand there; navigation, control keys and
+// shortcuts go on to the toolkit. Pasted or dropped text is held to the same
+// rules (KeptAfterChange). Text set by the program is not limited.
+void FilterTyping(wxTextCtrl* edit, bool (*filter)(int), size_t limit = SIZE_MAX);
 
 }  // namespace velmo
