@@ -76,6 +76,17 @@ void ShowHotkeyFields(const HotkeyFields& fields, wxComboBox* modifier, wxComboB
   key->SetValue(wxString::FromUTF8(fields.key));
 }
 
+void SpaceSelectsFocusedRow(wxListCtrl* list) {
+  list->Bind(wxEVT_KEY_DOWN, [list](wxKeyEvent& event) {
+    const long row = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    if (event.GetKeyCode() != WXK_SPACE || event.HasAnyModifiers() || row < 0) {
+      event.Skip();
+      return;
+    }
+    list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  });
+}
+
 void FilterTyping(wxTextCtrl* edit, bool (*filter)(int), size_t limit) {
   // The text before a change that was not typed: taken whenever a paste or a
   // drop may follow, since the program's own ChangeValue sends no event.

@@ -2,6 +2,7 @@
 // and the typed-character filter of their edits.
 #pragma once
 
+#include <wx/listctrl.h>
 #include <wx/wx.h>
 
 #include <cstdint>
@@ -34,6 +35,11 @@ HotkeyCombos HotkeyCombosAt(wxWindow* parent, wxPoint at, int modifierWidth,
 
 // Writes a hotkey's fields; an empty modifier leaves its list as it is.
 void ShowHotkeyFields(const HotkeyFields& fields, wxComboBox* modifier, wxComboBox* key);
+
+// Space selects the row that has the keyboard focus, as in Windows lists. The
+// generic list of GTK takes Space as a double click instead, and its arrow
+// keys cannot select the focused row of a one-row list.
+void SpaceSelectsFocusedRow(wxListCtrl* list);
 
 // Lets typed characters into `edit` while `filter` (when given) accepts them
 // and fewer than `limit` characters stand there; navigation, control keys and
