@@ -40,6 +40,11 @@ def read(path):
         return f.read()
 
 
+def read_if_present(path):
+    """The save action writes its eight keys one after the other."""
+    return read(path) if os.path.exists(path) else b""
+
+
 class PackageTest(AppTestCase):
     @classmethod
     def setUpClass(cls):
@@ -94,9 +99,8 @@ class PackageTest(AppTestCase):
         self.assertEqual(os.stat(data).st_uid, os.stat(self.home).st_uid)
         self.save_settings()
         settings = os.path.join(config, "setting.ini")
-        wait_until(lambda: os.path.exists(settings), 10, "setting.ini in ~/.config/velmo",
-                   [self.app_guard])
-        self.assertIn(b"hotkey2=F3", read(settings))
+        wait_until(lambda: b"ypos=0" in read_if_present(settings), 10,
+                   "the eight settings in ~/.config/velmo/setting.ini", [self.app_guard])
         first.terminate()
         first.wait(10)
 
@@ -139,8 +143,8 @@ class PackageTest(AppTestCase):
         self.wait_for_start_up()
         self.save_settings()
         settings = os.path.join(self.tmp, "app", "setting.ini")
-        wait_until(lambda: os.path.exists(settings), 10, "setting.ini beside the program",
-                   [self.app_guard])
+        wait_until(lambda: b"ypos=0" in read_if_present(settings), 10,
+                   "the eight settings in setting.ini beside the program", [self.app_guard])
         # The browser engine keeps its own files in ~/.local/share/velmo/.
         for name in (".config/velmo/setting.ini", ".local/share/velmo/data.db"):
             self.assertFalse(os.path.exists(os.path.join(self.home, name)), name)
