@@ -15,7 +15,9 @@ namespace {
 
 // Our texts are UTF-8; a std::string path would be read in the ANSI code
 // page on Windows.
-fs::path fsPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+fs::path fsPath(const std::string& utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 std::string env(const char* name) {
   const char* value = std::getenv(name);
@@ -124,10 +126,10 @@ void PrepareDataFolders(const DataFolders& folders) {
   makeFolder(fsPath(folders.dataDir).parent_path());
   const std::string dataFile = folders.dataDir + "data.db";
   std::error_code error;
-  if (fs::exists(fsPath(dataFile), error) || !fs::is_regular_file(fsPath(folders.templateFile), error)) {
-    return;
+  if (fs::exists(fsPath(dataFile), error)) return;
+  if (fs::is_regular_file(fsPath(folders.templateFile), error)) {
+    copyTemplate(folders.templateFile, dataFile);
   }
-  copyTemplate(folders.templateFile, dataFile);
 }
 
 }  // namespace velmo
