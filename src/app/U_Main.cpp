@@ -7,13 +7,13 @@
 
 namespace velmo {
 
-TFrm_Main::TFrm_Main(Platform& platform, std::string exeDir)
+TFrm_Main::TFrm_Main(Platform& platform, const DataFolders& folders)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(kAppTitle), wxDefaultPosition, wxDefaultSize,
               wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN),
       platform_(platform),
       timers_(platform.timers, *this),
-      exeDir_(std::move(exeDir)),
-      settings_(exeDir_ + "setting.ini") {
+      folders_(folders),
+      settings_(folders_.settingsFile) {
   buildLayout();
   engine_ = std::make_unique<ClickEngine>(platform_.mouse, timers_, this, *panel_, *this);
   registrar_ = std::make_unique<HotkeyRegistrar>(platform_.hotkeys, platform_.boxes, this, this);
@@ -37,7 +37,7 @@ void TFrm_Main::bindHandlers() {
 
 void TFrm_Main::FormShow() {
   if (web_) web_->showPopupAndLinkCaption();
-  CopyIfMissing("setting.ini", "main.ini");
+  CopyIfMissing(folders_.firstRunCopyFrom, folders_.firstRunCopyTo);
   if (web_) web_->navigateStatistics();
   setStatusText(0, kAppTitle);
   LoadScriptList();

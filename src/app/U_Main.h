@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/DataFolders.h"
 #include "app/EndGate.h"
 #include "app/ProfileFile.h"
 #include "clicker/ClickEngine.h"
@@ -40,8 +41,8 @@ class MainWebParts {
 
 class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
  public:
-  // `exeDir` is the program's folder with its trailing separator.
-  TFrm_Main(Platform& platform, std::string exeDir);
+  // `folders` says where setting.ini and its first-run copy main.ini live.
+  TFrm_Main(Platform& platform, const DataFolders& folders);
   ~TFrm_Main() override;
 
   // The start-up sequence, run once when the message loop first shows the window.
@@ -140,7 +141,7 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
 
   Platform& platform_;
   GuardedTimers timers_;
-  std::string exeDir_;
+  DataFolders folders_;
   ProfileFile settings_;
   std::unique_ptr<ClickPanel> panel_;
   std::unique_ptr<ClickEngine> engine_;
