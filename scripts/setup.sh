@@ -5,8 +5,8 @@ set -eu
 cd "$(dirname "$0")/.."
 
 PACKAGES="g++ cmake ninja-build pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
-libxtst-dev libsqlite3-dev libjpeg-dev libgtest-dev xvfb xauth xdotool x11-utils imagemagick
-fonts-wqy-microhei trayer python3"
+libwebkit2gtk-4.0-dev libxtst-dev libsqlite3-dev libjpeg-dev libgtest-dev xvfb xauth xdotool x11-utils
+imagemagick fonts-wqy-microhei trayer python3"
 
 missing=""
 for p in $PACKAGES; do
