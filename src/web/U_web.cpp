@@ -29,7 +29,13 @@ wxWebView& TFrm_web::browser() {
 }
 
 void TFrm_web::FormShow(wxShowEvent& event) {
-  if (event.IsShown()) browser();
+  if (event.IsShown()) {
+    browser();
+  } else if (wb1) {
+    // Every opener navigates before it shows the window: the page is
+    // loaded afresh anyway.
+    ReleaseBrowser(wb1);
+  }
   event.Skip();
 }
 
