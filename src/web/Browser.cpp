@@ -38,13 +38,6 @@ wxWebView* NewBrowser(wxWindow* parent, const wxPoint& pos, const wxSize& size) 
   return browser;
 }
 
-void ReleaseBrowser(wxWebView*& browser) {
-  wxWebView* released = browser;
-  browser = nullptr;
-  released->Hide();
-  released->CallAfter([released] { released->Destroy(); });
-}
-
 bool IsStartDocument(const wxString& address) { return address == wxWebViewDefaultURLStr; }
 
 bool IsSitePage(const wxWebView& browser, const wxWebViewEvent& event) {

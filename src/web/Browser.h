@@ -18,11 +18,6 @@ bool BrowserAvailable();
 // browser engine.
 wxWebView* NewBrowser(wxWindow* parent, const wxPoint& pos, const wxSize& size);
 
-// Takes a hidden window's browser away and sets `browser` to null: the window
-// costs no web page until it makes a new one. The browser goes once the
-// events pending now are handled, as it may be handling one of them.
-void ReleaseBrowser(wxWebView*& browser);
-
 // Every new browser first completes the empty document "about:blank" on its
 // own: that is no page the program asked for.
 bool IsStartDocument(const wxString& address);

@@ -17,10 +17,7 @@ TFrm_FeedBack::TFrm_FeedBack(wxWindow* main, MessageBoxes& boxes, std::string fo
 }
 
 void TFrm_FeedBack::FormShow(wxShowEvent& event) {
-  if (!event.IsShown()) {
-    if (wb1) ReleaseBrowser(wb1);
-    return;
-  }
+  if (!event.IsShown()) return;
   if (!wb1) {
     wb1 = NewBrowser(this, wxPoint(0, 0), wxSize(512, 234));
     wb1->Bind(wxEVT_WEBVIEW_LOADED, &TFrm_FeedBack::wb1DocumentComplete, this);

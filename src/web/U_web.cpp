@@ -29,13 +29,7 @@ wxWebView& TFrm_web::browser() {
 }
 
 void TFrm_web::FormShow(wxShowEvent& event) {
-  if (event.IsShown()) {
-    browser();
-  } else if (wb1) {
-    // Every opener navigates before it shows the window: the page is
-    // loaded afresh anyway.
-    ReleaseBrowser(wb1);
-  }
+  if (event.IsShown()) browser();
   event.Skip();
 }
 
