@@ -7,13 +7,19 @@ Measures:
   start-up     from just before the process is started to its main window
                being viewable (xwininfo's map state, polled), median of
                several fresh starts
-  idle         10 s after a start: PSS summed over the program and every
+  idle         10 s after each of those starts: PSS summed over the program and every
                process descended from it (/proc/PID/smaps_rollup), with the
-               count and PSS of each kind of process (the name of its program)
-  opened once  after the web window (更多软件), the feedback window (意见反馈)
+               count and PSS of each kind of process (the name of its program).
+               PSS shares the pages of a library among every process on the
+               machine that maps it, so it moves with what else runs; the
+               private pages (USS) do not and are printed beside it. Both
+               move by tens of MB from start to start on a busy machine: the
+               median run is printed with the range of the totals
+  opened once  in one more run, 10 s after its start and then after the web window (更多软件), the feedback window (意见反馈)
                and the about box (关于软件) were each opened, left 2 s and
                closed, one after the other
-  ten cycles   after ten more such openings and closings of each
+  ten cycles   after ten more such openings and closings of each, and 10 s
+               more
 
 The program's pages live on hosts that never resolve, so every page fails as
 it does on a machine without network. Buttons are pressed with xdotool at
@@ -63,25 +69,30 @@ def descendants(root):
 
 
 def footprint(root):
-    """{kind: (count, PSS kB)} over the process tree of `root`."""
+    """{kind: (count, PSS kB, USS kB)} over the process tree of `root`."""
     kinds = {}
     for pid in descendants(root):
         try:
             with open(f"/proc/{pid}/cmdline", "rb") as f:
                 kind = os.path.basename(f.read().split(b"\0")[0].decode())
             with open(f"/proc/{pid}/smaps_rollup") as f:
-                pss = int(re.search(r"^Pss:\s+(\d+) kB", f.read(), re.M).group(1))
-        except (OSError, AttributeError):
+                rollup = f.read()
+        except OSError:
             continue
-        count, total = kinds.get(kind, (0, 0))
-        kinds[kind] = (count + 1, total + pss)
+        fields = dict(re.findall(r"^(\w+):\s+(\d+) kB", rollup, re.M))
+        if "Pss" not in fields:
+            continue
+        uss = int(fields["Private_Clean"]) + int(fields["Private_Dirty"])
+        count, pss_total, uss_total = kinds.get(kind, (0, 0, 0))
+        kinds[kind] = (count + 1, pss_total + int(fields["Pss"]), uss_total + uss)
     return kinds
 
 
 def describe(kinds):
-    total = sum(pss for _, pss in kinds.values())
-    parts = [f"{name} {count}x {pss / 1024:.0f} MB" for name, (count, pss) in sorted(kinds.items())]
-    return f"{total / 1024:6.1f} MB  ({', '.join(parts)})"
+    pss = sum(k[1] for k in kinds.values()) / 1024
+    uss = sum(k[2] for k in kinds.values()) / 1024
+    parts = [f"{name} {count}x {p / 1024:.0f} MB" for name, (count, p, _) in sorted(kinds.items())]
+    return f"PSS {pss:6.1f} MB, USS {uss:6.1f} MB  ({', '.join(parts)})"
 
 
 class WindowCloser:
@@ -183,25 +194,30 @@ def main():
     session = Session(build, folder)
     process = None
     try:
-        times = []
+        times, idle = [], []
         for run in range(args.starts):
             process, _, seconds = session.start(f"start{run}")
             times.append(seconds)
-            time.sleep(1)
+            time.sleep(max(0, IDLE_SECONDS - seconds))
+            idle.append(footprint(process.pid))
             e2e.stop_process(process)
         print(f"start-up to the mapped main window: median {statistics.median(times) * 1000:.0f} ms"
               f" ({', '.join(f'{t * 1000:.0f}' for t in times)} ms)")
+        idle.sort(key=lambda kinds: sum(k[1] for k in kinds.values()))
+        totals = [sum(k[1] for k in kinds.values()) / 1024 for kinds in idle]
+        print(f"idle {IDLE_SECONDS} s after start, median of {len(idle)}: "
+              f"{describe(idle[len(idle) // 2])}; PSS from {totals[0]:.0f} to {totals[-1]:.0f} MB")
 
         process, main_window, _ = session.start("footprint")
         time.sleep(IDLE_SECONDS)
-        print(f"idle after {IDLE_SECONDS} s:      {describe(footprint(process.pid))}")
+        print(f"before use:           {describe(footprint(process.pid))}")
         for button in BUTTONS:
             session.open_and_close(main_window, button)
         print(f"each window once:     {describe(footprint(process.pid))}")
         for _ in range(CYCLES):
             for button in BUTTONS:
                 session.open_and_close(main_window, button)
-        time.sleep(2)
+        time.sleep(IDLE_SECONDS)
         print(f"after {CYCLES} cycles each:  {describe(footprint(process.pid))}")
     finally:
         if process:
