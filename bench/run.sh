@@ -13,3 +13,5 @@ echo "== list_bench: the script list window"
 xvfb-run -a -s "-screen 0 1024x768x24" ./build/bench/list_bench
 echo "== clickbench: the real program's clicks on a private Xvfb"
 python3 bench/clickbench.py --build build
+echo "== footprint: memory of the program and its web processes, start-up time"
+python3 bench/footprint.py --build build

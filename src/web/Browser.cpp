@@ -3,6 +3,7 @@
 #include <wx/log.h>
 
 #include "common/Errors.h"
+#include "web/WebKitViews.h"
 
 namespace velmo {
 
@@ -33,10 +34,15 @@ wxWebView* NewBrowser(wxWindow* parent, const wxPoint& pos, const wxSize& size) 
                    ") is available");
   if (!browser->AddUserScript(kWindowOpenAsLink, wxWEBVIEW_INJECT_AT_DOCUMENT_START))
     throw AppError("The embedded browser refused the script that guards window.open");
+  AdoptWebKitView(*browser);
   return browser;
 }
 
 bool IsStartDocument(const wxString& address) { return address == wxWebViewDefaultURLStr; }
+
+bool IsSitePage(const wxWebView& browser, const wxWebViewEvent& event) {
+  return !IsStartDocument(event.GetURL()) && !ShowsQuietPage(browser);
+}
 
 std::optional<std::string> BrowserPageValues::read(const std::string& name) {
   // typeof tells a missing name from one whose value is the empty text; the

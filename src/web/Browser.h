@@ -22,6 +22,15 @@ wxWebView* NewBrowser(wxWindow* parent, const wxPoint& pos, const wxSize& size);
 // own: that is no page the program asked for.
 bool IsStartDocument(const wxString& address);
 
+// Whether `browser` shows the program's quiet page because its page could not
+// be loaded. The quiet page is no document of the site: it completes nothing
+// the program acts on and has no title.
+bool ShowsQuietPage(const wxWebView& browser);
+
+// Whether an event of `browser` concerns a page of the site, neither the start
+// document nor the quiet page.
+bool IsSitePage(const wxWebView& browser, const wxWebViewEvent& event);
+
 // Reads a global of the page now loaded in `browser` by running a script in
 // its top document. A name the page does not define (or defines as
 // undefined) gives nullopt; a script the page cannot run raises AppError.

@@ -52,9 +52,6 @@ MainWeb::MainWeb(TFrm_Main& main, TFrm_web& web, Thongbao& hongbao, TFrm_FeedBac
 MainWeb::~MainWeb() = default;
 
 void MainWeb::createControls() {
-  wb1 = NewBrowser(main_.client(), wxPoint(1, 381), wxSize(552, 60));
-  wb2 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
-  wb4 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
   // Shown once the start-up has moved it into the status bar.
   lbl12 = new wxGenericStaticText(main_.client(), wxID_ANY, wxEmptyString);
   lbl12->Hide();
@@ -89,6 +86,12 @@ void MainWeb::bindHandlers() {
   main_.btn3->Bind(wxEVT_BUTTON, &MainWeb::btn3Click, this);
   main_.btn2->Bind(wxEVT_BUTTON, &MainWeb::btn2Click, this);
   lbl12->Bind(wxEVT_LEFT_UP, &MainWeb::lbl12Click, this);
+}
+
+void MainWeb::createBrowsers() {
+  wb1 = NewBrowser(main_.client(), wxPoint(1, 381), wxSize(552, 60));
+  wb2 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
+  wb4 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
   wb1->Bind(wxEVT_WEBVIEW_LOADED, &MainWeb::wb1DocumentComplete, this);
   wb1->Bind(wxEVT_WEBVIEW_NEWWINDOW, &MainWeb::wb1NewWindow2, this);
   wb4->Bind(wxEVT_WEBVIEW_NAVIGATING, &MainWeb::wb4BeforeNavigate2, this);
@@ -97,6 +100,7 @@ void MainWeb::bindHandlers() {
 void MainWeb::showPopupAndLinkCaption() {
   // The main window keeps the keyboard focus.
   hongbao_.ShowWithoutActivating();
+  createBrowsers();
   lbl12->SetLabel(Text(HomeLinkText()));
 }
 
@@ -117,12 +121,12 @@ void MainWeb::closeTimePage() {
   // shown only when it is a web address (WantsClosePage).
   if (!WantsClosePage({main_.is_pop, main_.app_pop})) return;
   main_.Hide();
-  web_.wb1->LoadURL(Text(main_.app_pop));
+  web_.browser().LoadURL(Text(main_.app_pop));
   web_.ShowModal();
 }
 
 void MainWeb::openInWebWindow(const std::string& address) {
-  web_.wb1->LoadURL(Text(address));
+  web_.browser().LoadURL(Text(address));
   web_.ShowModal();
 }
 
@@ -143,7 +147,10 @@ void MainWeb::lbl12Click(wxMouseEvent&) {
   main_.platform().shell.open(std::string(lbl12->GetLabel().utf8_str()));
 }
 
-void MainWeb::wb1DocumentComplete(wxWebViewEvent&) { updateChecks_.documentCompleted(); }
+void MainWeb::wb1DocumentComplete(wxWebViewEvent&) {
+  // A strip whose page could not be loaded has nothing to check.
+  if (!ShowsQuietPage(*wb1)) updateChecks_.documentCompleted();
+}
 
 void MainWeb::checkUpdatePage(const std::function<void()>& endApplication) {
   BrowserPageValues page(*wb1);
@@ -158,7 +165,7 @@ void MainWeb::wb1NewWindow2(wxWebViewEvent& event) {
   // Parented to the main window so that it ends with the program.
   auto* window = new TFrm_web(&main_);
   window->Show();
-  window->wb1->LoadURL(event.GetURL());
+  window->browser().LoadURL(event.GetURL());
 }
 
 void MainWeb::wb4BeforeNavigate2(wxWebViewEvent& event) { event.Veto(); }

@@ -1,7 +1,9 @@
 // The main window's web parts: the update strip wb1 and the hidden browsers
 // wb2 (statistics) and wb4 (never navigates), the status-bar link lbl12, the
 // buttons and banner that open pages and windows, the close-time page, and
-// the tray icon rztrycn1 with its menu pm1.
+// the tray icon rztrycn1 with its menu pm1. The browsers are made by the
+// first start-up step, once the main window is on screen, so that the window
+// never waits for the web engine.
 #pragma once
 
 #include <wx/control.h>
@@ -51,7 +53,7 @@ class MainWeb : public MainWebParts, public wxEvtHandler {
   void N1Click(wxCommandEvent& event);
   void N3Click(wxCommandEvent& event);
 
-  wxWebView* wb1 = nullptr;
+  wxWebView* wb1 = nullptr;  // the browsers are null until the start-up made them
   wxWebView* wb2 = nullptr;
   wxWebView* wb4 = nullptr;
   wxControl* lbl12 = nullptr;  // a static text with a window of its own, for the clicks
@@ -65,6 +67,7 @@ class MainWeb : public MainWebParts, public wxEvtHandler {
 
  private:
   void createControls();
+  void createBrowsers();
   void createTrayMenu();
   void bindHandlers();
   // Navigates the shared web window, then shows it modally.

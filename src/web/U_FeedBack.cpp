@@ -12,18 +12,22 @@ TFrm_FeedBack::TFrm_FeedBack(wxWindow* main, MessageBoxes& boxes, std::string fo
       formAddress_(std::move(formAddress)),
       postAddress_(std::move(postAddress)) {
   SetClientSize(517, 239);
-  wb1 = NewBrowser(this, wxPoint(0, 0), wxSize(512, 234));
   CentreOnParent();
   Bind(wxEVT_SHOW, &TFrm_FeedBack::FormShow, this);
-  wb1->Bind(wxEVT_WEBVIEW_LOADED, &TFrm_FeedBack::wb1DocumentComplete, this);
 }
 
 void TFrm_FeedBack::FormShow(wxShowEvent& event) {
-  if (event.IsShown()) wb1->LoadURL(wxString::FromUTF8(formAddress_));
+  if (!event.IsShown()) return;
+  if (!wb1) {
+    wb1 = NewBrowser(this, wxPoint(0, 0), wxSize(512, 234));
+    wb1->Bind(wxEVT_WEBVIEW_LOADED, &TFrm_FeedBack::wb1DocumentComplete, this);
+  }
+  wb1->LoadURL(wxString::FromUTF8(formAddress_));
 }
 
 void TFrm_FeedBack::wb1DocumentComplete(wxWebViewEvent& event) {
-  if (event.GetURL() != wxString::FromUTF8(postAddress_)) return;
+  // A post that could not be sent shows the quiet page at the post address.
+  if (ShowsQuietPage(*wb1) || event.GetURL() != wxString::FromUTF8(postAddress_)) return;
   boxes_.MessageBox(static_cast<wxWindow*>(this), "你的反馈信息提交成功", "提示信息",
                     MB_ICONINFORMATION);
   Close();

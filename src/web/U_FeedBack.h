@@ -1,6 +1,7 @@
 // The feedback window: the feedback form of the statistics server, loaded
 // afresh at every show. The program knows one address of it, the one the
-// form posts to: when that page completes, the feedback was sent.
+// form posts to: when that page completes, the feedback was sent. The browser
+// is made at the first show.
 #pragma once
 
 #include <wx/dialog.h>
@@ -21,7 +22,7 @@ class TFrm_FeedBack : public wxDialog {
   // Confirms a sent feedback and hides the window.
   void wb1DocumentComplete(wxWebViewEvent& event);
 
-  wxWebView* wb1 = nullptr;
+  wxWebView* wb1 = nullptr;  // null until the first show
 
  private:
   MessageBoxes& boxes_;

@@ -22,19 +22,21 @@ Thongbao::Thongbao(wxWindow& main, std::string address)
   // the main window's height. A resizable window whose least and largest
   // sizes are its own is still fixed for the user.
   SetSizeHints(GetSize(), GetSize());
-  // The frame's only child fills its client area, also after the timer
-  // changes the height.
-  wb1 = NewBrowser(this, wxPoint(0, 0), GetClientSize());
   CentreOnScreen();
   tmr1.SetOwner(this);
   Bind(wxEVT_TIMER, &Thongbao::tmr1Timer, this);
   Bind(wxEVT_SHOW, &Thongbao::FormShow, this);
   Bind(wxEVT_CLOSE_WINDOW, &Thongbao::FormClose, this);
-  wb1->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &Thongbao::wb1TitleChange, this);
 }
 
 void Thongbao::FormShow(wxShowEvent& event) {
   if (!event.IsShown()) return;
+  if (!wb1) {
+    // The frame's only child fills its client area, also after the timer
+    // changes the height.
+    wb1 = NewBrowser(this, wxPoint(0, 0), GetClientSize());
+    wb1->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &Thongbao::wb1TitleChange, this);
+  }
   wb1->LoadURL(wxString::FromUTF8(address_));
   tmr1.Start(kDockPeriodMs);
 }
@@ -47,7 +49,7 @@ void Thongbao::tmr1Timer(wxTimerEvent&) {
 }
 
 void Thongbao::wb1TitleChange(wxWebViewEvent& event) {
-  if (!IsStartDocument(event.GetURL())) SetTitle(event.GetString());
+  if (IsSitePage(*wb1, event)) SetTitle(event.GetString());
 }
 
 void Thongbao::FormClose(wxCloseEvent& event) {

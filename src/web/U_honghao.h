@@ -22,7 +22,7 @@ class Thongbao : public wxFrame {
   // Caption := the page title, as in the web window.
   void wb1TitleChange(wxWebViewEvent& event);
 
-  wxWebView* wb1 = nullptr;
+  wxWebView* wb1 = nullptr;  // made at the first show
   wxTimer tmr1;
 
  private:

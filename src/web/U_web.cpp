@@ -11,19 +11,30 @@ TFrm_web::TFrm_web(wxWindow* parent)
                wxSize(800, 600),
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX | wxMAXIMIZE_BOX |
                    wxRESIZE_BORDER) {
-  wb1 = NewBrowser(this, wxDefaultPosition, wxDefaultSize);
-  auto* fill = new wxBoxSizer(wxVERTICAL);
-  fill->Add(wb1, 1, wxEXPAND);
-  SetSizer(fill);
+  SetSizer(new wxBoxSizer(wxVERTICAL));
   // Asked before the first showing, the window manager maximises the window
   // whenever it appears, as long as the user has not restored it.
   Maximize();
+  Bind(wxEVT_SHOW, &TFrm_web::FormShow, this);
+}
+
+wxWebView& TFrm_web::browser() {
+  if (wb1) return *wb1;
+  wb1 = NewBrowser(this, wxDefaultPosition, wxDefaultSize);
+  GetSizer()->Add(wb1, 1, wxEXPAND);
+  Layout();
   wb1->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &TFrm_web::wb1TitleChange, this);
   wb1->Bind(wxEVT_WEBVIEW_NEWWINDOW, &TFrm_web::wb1NewWindow2, this);
+  return *wb1;
+}
+
+void TFrm_web::FormShow(wxShowEvent& event) {
+  if (event.IsShown()) browser();
+  event.Skip();
 }
 
 void TFrm_web::wb1TitleChange(wxWebViewEvent& event) {
-  if (!IsStartDocument(event.GetURL())) SetTitle(event.GetString());
+  if (IsSitePage(*wb1, event)) SetTitle(event.GetString());
 }
 
 void TFrm_web::wb1NewWindow2(wxWebViewEvent& event) { wb1->LoadURL(event.GetURL()); }

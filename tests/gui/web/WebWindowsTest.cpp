@@ -6,6 +6,7 @@
 
 #include "WebFixture.h"
 #include "common/Texts.h"
+#include "web/Browser.h"
 #include "web/U_AboutBox.h"
 #include "web/WebAddresses.h"
 
@@ -165,11 +166,14 @@ TEST_F(WebWindowsFixture, WebWindowKeepsItsCaptionUntilAPageAndOpensNewWindowLin
   server.page("/links.html", Page("Links", kLinksBody));
   server.page("/target.html", Page("Target"));
   LoadLog loads;
-  createWeb();
+  startWeb();
+  // Hidden, the window has no browser yet: it costs no web page.
+  EXPECT_EQ(web->wb1, nullptr);
+  web->Show();
+  ASSERT_NE(web->wb1, nullptr);
   ASSERT_TRUE(pumpUntil([&] { return loads.count(web->wb1, "about:blank") == 1; }));
   EXPECT_EQ(Utf8(web->GetTitle()), "正在打开....");
 
-  web->Show();
   web->wb1->LoadURL(links);
   ASSERT_TRUE(pumpUntil([&] { return Utf8(web->GetTitle()) == "Links"; }));
   wxString result;
@@ -201,6 +205,10 @@ TEST_F(WebWindowsFixture, BannerAndButtonsShowTheirPagesInTheWebWindowModally) {
 
 TEST_F(WebWindowsFixture, HiddenBrowserWb4CancelsEveryNavigation) {
   createWeb();
+  // No browser of the main window keeps it from coming on screen.
+  EXPECT_EQ(parts->wb1, nullptr);
+  EXPECT_EQ(hongbao->wb1, nullptr);
+  main->FormShow();
   NavigationDecisions wb4(parts->wb4);
   NavigationDecisions wb2(parts->wb2);
   parts->wb4->LoadURL(pages.makerSite);
@@ -213,6 +221,7 @@ TEST_F(WebWindowsFixture, HiddenBrowserWb4CancelsEveryNavigation) {
 TEST_F(WebWindowsFixture, FeedbackIsConfirmedOnlyWhenThePostAddressCompletes) {
   LoadLog loads;
   createWeb();
+  EXPECT_EQ(feedback->wb1, nullptr);
   click(main->btn3);
   EXPECT_TRUE(feedback->IsShown());
   EXPECT_EQ(Utf8(feedback->GetTitle()), "意见反馈");
@@ -231,6 +240,48 @@ TEST_F(WebWindowsFixture, FeedbackIsConfirmedOnlyWhenThePostAddressCompletes) {
   // Every show loads the form afresh.
   click(main->btn3);
   EXPECT_TRUE(pumpUntil([&] { return loads.count(feedback->wb1, pages.feedbackForm) == 2; }));
+}
+
+TEST_F(WebWindowsFixture, PagesThatCannotLoadShowAQuietPageThatCompletesNothing) {
+  // Nothing listens on a closed server's port any more: every load fails.
+  std::string unreachable;
+  {
+    velmo::test::LoopbackServer closed;
+    unreachable = closed.address("/");
+  }
+  const std::string current = server.address("/current.html");
+  server.page("/current.html", ScriptPage("Current", "var app_version = '6.7', app_hp = '', "
+                                                     "app_url = '', is_icon = '', is_pop = '1', "
+                                                     "app_pop = '';"));
+  pages.updatePage = unreachable + "update.html";
+  pages.redPacket = unreachable + "hongbao.html";
+  pages.feedbackPost = unreachable + "post.php";
+  LoadLog loads;
+  startWeb();
+  ASSERT_TRUE(pumpUntil([&] {
+    return loads.count(parts->wb1, pages.updatePage) > 0 &&
+           loads.count(hongbao->wb1, pages.redPacket) > 0;
+  }));
+  for (wxWebView* browser : {parts->wb1, hongbao->wb1}) {
+    EXPECT_TRUE(ShowsQuietPage(*browser));
+    wxString text;
+    ASSERT_TRUE(browser->RunScript("document.title + document.body.innerText", &text));
+    EXPECT_EQ(Utf8(text), "");
+  }
+  EXPECT_EQ(Utf8(hongbao->GetTitle()), "支付宝扫码领红包");
+
+  // A post that could not be sent is not confirmed.
+  click(main->btn3);
+  ASSERT_TRUE(pumpUntil([&] { return loads.count(feedback->wb1, pages.feedbackForm) == 1; }));
+  feedback->wb1->LoadURL(pages.feedbackPost);
+  ASSERT_TRUE(pumpUntil([&] { return loads.count(feedback->wb1, pages.feedbackPost) > 0; }));
+  EXPECT_TRUE(p.boxes.shown.empty());
+  EXPECT_TRUE(feedback->IsShown());
+
+  // The strip's next page is checked again.
+  parts->wb1->LoadURL(current);
+  ASSERT_TRUE(pumpUntil([&] { return main->is_pop == "1"; }));
+  EXPECT_FALSE(ShowsQuietPage(*parts->wb1));
 }
 
 TEST_F(WebWindowsFixture, PopupDocksBesideTheMainWindowAfterItMoves) {
