@@ -119,6 +119,89 @@ TEST_F(TempDir, WriteLeavesNoTemporaryFiles) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
+TEST_F(TempDir, StrayGbkLeadByteLosesNoLine) {
+  // btn1 ends in a lead byte with no trail byte after it; LF line ends.
+  put("[setting]\nbtn1=\xD7\xF3\x81\nhotkey1=Alt\n");
+  ProfileFile file(path());
+  EXPECT_EQ(file.ReadString("setting", "btn1", ""), "左\xEF\xBF\xBD");
+  EXPECT_EQ(file.ReadString("setting", "hotkey1", ""), "Alt");
+}
+
+TEST_F(TempDir, ExistingFileKeepsItsEncodingAndLineEnds) {
+  struct Case {
+    std::string before, after;
+  } cases[] = {
+      // UTF-8 without a byte-order mark, as a Linux editor writes it.
+      {"[setting]\nbtn1=右键\nclick=5\n", "[setting]\nbtn1=右键\nclick=5\nbtn_type=双击\n"},
+      // GBK with LF line ends.
+      {"[setting]\nbtn1=\xD3\xD2\xBC\xFC\n", "[setting]\nbtn1=\xD3\xD2\xBC\xFC\nbtn_type=\xCB\xAB\xBB\xF7\n"},
+      // Plain ASCII is GBK as a new file is, with its CRLF kept.
+      {"[setting]\r\nclick=5\r\n", "[setting]\r\nclick=5\r\nbtn_type=\xCB\xAB\xBB\xF7\r\n"},
+  };
+  for (const auto& c : cases) {
+    put(c.before);
+    ProfileFile file(path());
+    EXPECT_EQ(file.ReadString("setting", "btn1", "右键"), "右键") << c.before;
+    file.WriteString("setting", "btn_type", "双击");
+    EXPECT_EQ(bytes(), c.after);
+    EXPECT_EQ(ProfileFile(path()).ReadString("setting", "btn_type", ""), "双击");
+  }
+}
+
+TEST_F(TempDir, ProtectionModeAndLinksSurviveAWrite) {
+  put("[setting]\r\nclick=5\r\n");
+  ProfileFile file(path());
+  fs::permissions(path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_THROW(file.WriteString("setting", "click", "6"), AppError);
+  EXPECT_EQ(bytes(), "[setting]\r\nclick=5\r\n");
+  EXPECT_EQ(fs::status(path()).permissions(), fs::perms(0444));
+
+  fs::permissions(path(), fs::perms(0600));
+  file.WriteString("setting", "click", "6");
+  EXPECT_EQ(fs::status(path()).permissions(), fs::perms(0600));
+
+  const fs::path target = dir / "real.ini";
+  fs::rename(path(), target);
+  fs::create_symlink("real.ini", path());
+  file.WriteString("setting", "click", "7");
+  EXPECT_TRUE(fs::is_symlink(path()));
+  EXPECT_EQ(ProfileFile(target.string()).ReadString("setting", "click", ""), "7");
+}
+
+namespace {
+
+// Bytes this process has read and written through system calls.
+std::pair<long, long> ioCounts() {
+  std::ifstream io("/proc/self/io");
+  long read = 0, written = 0;
+  for (std::string name; io >> name;) {
+    long value;
+    io >> value;
+    if (name == "rchar:") read = value;
+    if (name == "wchar:") written = value;
+  }
+  return {read, written};
+}
+
+}  // namespace
+
+TEST_F(TempDir, ALargeFileIsReadOncePerStartAndOncePerSave) {
+  const std::string filler = "; " + std::string(1 << 20, 'x') + "\r\n";
+  put("[setting]\r\ntime=0.1\r\n" + filler + filler);
+  const long size = static_cast<long>(fs::file_size(path()));
+  ProfileFile file(path());
+  const auto start = ioCounts();
+  ReadClickerSettings(file);
+  ReadStopHotkey(file);
+  const auto afterStart = ioCounts();
+  EXPECT_LT(afterStart.first - start.first, 2 * size);
+  WriteClickerSettings(file, ClickerSettings{});
+  const auto afterSave = ioCounts();
+  EXPECT_LT(afterSave.first - afterStart.first, size);
+  EXPECT_LT(afterSave.second - afterStart.second, 2 * size);
+  EXPECT_EQ(ProfileFile(path()).ReadString("setting", "click", ""), "100");
+}
+
 TEST_F(TempDir, FirstRunCopyOnlyWhenMissing) {
   put("[setting]\r\nclick=5\r\n");
   const std::string copy = (dir / "main.ini").string();
