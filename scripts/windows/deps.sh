@@ -43,7 +43,8 @@ cmake_install() {
 build_jpeg() {
   [ -f "$VELMO_WIN_PREFIX/lib/libjpeg.a" ] && return 0
   cmake_install libjpeg-turbo "$(win_fetch_source libjpeg-turbo)" -DWITH_SIMD=OFF \
-    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DCMAKE_INSTALL_LIBDIR="$VELMO_WIN_PREFIX/lib"
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
+    -DCMAKE_INSTALL_LIBDIR="$VELMO_WIN_PREFIX/lib"
 }
 
 build_gtest() {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/Errors.h"
+#include "common/Utf8.h"
 
 namespace velmo {
 
@@ -52,8 +53,9 @@ void ProfileFile::WriteStrings(const std::string& section,
 
 void CopyIfMissing(const std::string& from, const std::string& to) {
   std::error_code ignored;
-  if (std::filesystem::exists(to, ignored)) return;
-  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, ignored);
+  if (std::filesystem::exists(Utf8Path(to), ignored)) return;
+  std::filesystem::copy_file(Utf8Path(from), Utf8Path(to),
+                             std::filesystem::copy_options::overwrite_existing, ignored);
 }
 
 }  // namespace velmo
