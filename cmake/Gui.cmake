@@ -63,8 +63,3 @@ target_link_libraries(velmo_mkdb PRIVATE velmo_datafile)
 add_custom_target(velmo_data ALL
   COMMAND velmo_mkdb ${CMAKE_BINARY_DIR}/data.db ${CMAKE_SOURCE_DIR}/assets/data.sql
   DEPENDS velmo_mkdb ${CMAKE_SOURCE_DIR}/assets/data.sql)
-if(TARGET velmo)
-  install(TARGETS velmo DESTINATION lib/velmo)
-endif()
-install(CODE "execute_process(COMMAND ${CMAKE_BINARY_DIR}/velmo_mkdb
-  \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/velmo/data.db ${CMAKE_SOURCE_DIR}/assets/data.sql)")

@@ -7,13 +7,13 @@
 
 namespace velmo {
 
-TFrm_Main::TFrm_Main(Platform& platform, std::string exeDir)
+TFrm_Main::TFrm_Main(Platform& platform, const DataFolders& folders)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(kAppTitle), wxDefaultPosition, wxDefaultSize,
               wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN),
       platform_(platform),
       timers_(platform.timers, *this),
-      exeDir_(std::move(exeDir)),
-      settings_(exeDir_ + "setting.ini") {
+      folders_(folders),
+      settings_(folders_.settingsFile) {
   buildLayout();
   engine_ = std::make_unique<ClickEngine>(platform_.mouse, timers_, this, *panel_, *this);
   registrar_ = std::make_unique<HotkeyRegistrar>(platform_.hotkeys, platform_.boxes, this, this);
@@ -37,7 +37,7 @@ void TFrm_Main::bindHandlers() {
 
 void TFrm_Main::FormShow() {
   if (web_) web_->showPopupAndLinkCaption();
-  CopyIfMissing("setting.ini", "main.ini");
+  CopyIfMissing(folders_.firstRunCopyFrom, folders_.firstRunCopyTo);
   if (web_) web_->navigateStatistics();
   setStatusText(0, kAppTitle);
   LoadScriptList();
@@ -88,8 +88,17 @@ void TFrm_Main::chk2Click() {
 
 void TFrm_Main::btn6Click() { Close(); }
 
-void TFrm_Main::FormCloseQuery(wxCloseEvent&) {
-  // The close query never refuses: closing the main window ends the program.
+void TFrm_Main::endApplication() {
+  if (endGate_.admit(EndKind::Terminate)) wxTheApp->ExitMainLoop();
+}
+
+void TFrm_Main::FormCloseQuery(wxCloseEvent& event) {
+  // The close query never refuses: closing the main window ends the program,
+  // during a script run once the run has ended.
+  if (event.CanVeto() && !endGate_.admit(EndKind::Close)) {
+    event.Veto();
+    return;
+  }
   if (web_) Guarded([this] { web_->closeTimePage(); });
   Destroy();
   // Hidden windows (dialogs, web windows) must not keep the program alive.

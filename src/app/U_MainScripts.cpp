@@ -132,7 +132,24 @@ void TFrm_Main::lv2DblClick() {
 void TFrm_Main::btn17Click() { Frm_shotkey_->execute(); }
 
 void TFrm_Main::RunScriptByHotkeyId(const std::string& idText) {
+  struct RunScope {
+    TFrm_Main& main;
+    ~RunScope() { main.carryOutHeldEnd(); }
+  };
+  endGate_.runStarted();
+  RunScope scope{*this};
   runner_->RunScriptByHotkeyId(idText, *scripts_);
+}
+
+void TFrm_Main::carryOutHeldEnd() {
+  const std::optional<EndKind> held = endGate_.runEnded();
+  if (!held) return;
+  // From the event loop, once the hotkey's handling has returned: a run that
+  // starts before then holds the request again.
+  CallAfter([this, kind = *held] {
+    if (kind == EndKind::Close) Close();
+    else endApplication();
+  });
 }
 
 }  // namespace velmo

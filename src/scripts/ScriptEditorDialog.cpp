@@ -72,8 +72,9 @@ void ScriptEditorDialog::bindHandlers() {
       {btn8, &ScriptEditorDialog::btn8Click}};
   for (const auto& [button, handler] : handlers)
     button->Bind(wxEVT_BUTTON, [this, handler = handler](wxCommandEvent&) { (this->*handler)(); });
-  // edt2KeyPress: digits and backspace only.
+  // edt2KeyPress: digits only.
   FilterTyping(edt2, &DigitKeyAccepted, kLoopCountLimit);
+  SpaceSelectsFocusedRow(lv1);
 }
 
 void ScriptEditorDialog::wire(Tdm1& dm1, PointDialog& addPoint, PointDialog& modifyPoint) {

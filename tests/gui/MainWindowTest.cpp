@@ -137,7 +137,7 @@ TEST_F(MainWindowFixture, FixedPositionSwitchEnablesTheCoordinates) {
   EXPECT_EQ(ToUtf8(panel.edt3->GetValue()), "0");
 }
 
-TEST_F(MainWindowFixture, DigitEditsDiscardEverythingButDigitsAndBackspace) {
+TEST_F(MainWindowFixture, DigitEditsDiscardOnlyPrintableNonDigits) {
   start();
   for (wxTextCtrl* edit : {main->panel().edt1, main->panel().edt2, main->panel().edt3}) {
     const auto typed = [edit](int ch) {
@@ -150,6 +150,7 @@ TEST_F(MainWindowFixture, DigitEditsDiscardEverythingButDigitsAndBackspace) {
     };
     EXPECT_TRUE(typed('7'));
     EXPECT_TRUE(typed(8));
+    EXPECT_TRUE(typed(WXK_TAB));  // focus moves on
     EXPECT_FALSE(typed('a'));
     EXPECT_FALSE(typed('-'));
     EXPECT_FALSE(typed(','));

@@ -1,3 +1,5 @@
+#include <wx/clipbrd.h>
+
 #include "ScriptDialogsFixture.h"
 #include "common/Texts.h"
 
@@ -261,6 +263,39 @@ TEST_F(ScriptEditor, LoopCountTakesFiveTypedDigits) {
   add()->edt2->SetSelection(0, 1);
   EXPECT_TRUE(typed(add()->edt2, '6'));  // replaces the selected digit
   EXPECT_TRUE(typed(add()->edt1, 'a'));  // the name takes anything
+}
+
+TEST_F(ScriptEditor, PastedLoopCountKeepsTheTypingRules) {
+  start();
+  // Pasted through the X clipboard as Ctrl+V does; the text arrives a little later.
+  const auto paste = [this](const char* text) {
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->Close();
+    int changes = 0;
+    const auto count = [&changes](wxCommandEvent& event) {
+      ++changes;
+      event.Skip();
+    };
+    add()->edt2->Bind(wxEVT_TEXT, count);
+    add()->edt2->Paste();
+    for (int i = 0; i < 300 && changes == 0; ++i) {
+      wxYield();
+      wxMilliSleep(10);
+    }
+    add()->edt2->Unbind(wxEVT_TEXT, count);
+    ASSERT_GT(changes, 0) << "the paste of " << text << " never arrived";
+  };
+  fillAdd("粘贴", "");
+  add()->appendPoint({"100,200", "左键单击", "20"});
+  paste("11234567890");  // more than the five characters typing allows
+  EXPECT_EQ(text(add()->edt2), "");
+  paste("2a3");
+  EXPECT_EQ(text(add()->edt2), "23");
+  add()->btn1Click();
+  const auto stored = dm1->con1.SelectAll();
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].clicknum, "23");
 }
 
 TEST_F(ScriptEditor, TheTwoLayouts) {

@@ -152,3 +152,18 @@ TEST_F(ScriptList, MissingDataFileIsReportedAndEndsTheProgram) {
   EXPECT_THROW(main->FormShow(), AppError);
   EXPECT_FALSE(std::filesystem::exists(dir / "data.db"));
 }
+
+TEST_F(ScriptList, SpaceSelectsTheFocusedRowOfAOneRowList) {
+  create();
+  addScript("一", "Ctrl+F5", "1,2,左键单击,20|", "1");
+  start();
+  page().lv2->SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+  ASSERT_EQ(page().selected(), -1);
+  wxKeyEvent space(wxEVT_KEY_DOWN);
+  space.m_keyCode = WXK_SPACE;
+  space.SetEventObject(page().lv2);
+  page().lv2->GetEventHandler()->ProcessEvent(space);
+  EXPECT_EQ(page().selected(), 0);
+  main->btn10Click();
+  EXPECT_EQ(status(0), kEnabledText);
+}
