@@ -17,6 +17,10 @@ std::filesystem::path MakeTempFolder(const std::string& prefix);
 // the system does not enforce it: for a folder (Windows ignores the attribute
 // on folders, and wine does not enforce access rights), and for a file under
 // wine run by root.
+// Whether files and folders here carry owner/group/other permission bits
+// (Linux); Windows keeps access rights in lists and reports every folder 0777.
+bool HasPermissionBits();
+
 class Unwritable {
  public:
   explicit Unwritable(std::filesystem::path path);

@@ -24,6 +24,8 @@ bool setImmutable(const fs::path& path, bool on) {
 
 }  // namespace
 
+bool HasPermissionBits() { return true; }
+
 Unwritable::Unwritable(fs::path path) : path_(std::move(path)) {
   saved_ = static_cast<unsigned long>(fs::status(path_).permissions());
   fs::permissions(path_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,

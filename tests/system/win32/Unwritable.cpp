@@ -19,6 +19,8 @@ bool writable(const std::filesystem::path& path) {
 
 }  // namespace
 
+bool HasPermissionBits() { return false; }
+
 Unwritable::Unwritable(std::filesystem::path path) : path_(std::move(path)) {
   saved_ = GetFileAttributesW(path_.c_str());
   if (saved_ == INVALID_FILE_ATTRIBUTES || (saved_ & FILE_ATTRIBUTE_DIRECTORY)) return;
