@@ -58,9 +58,6 @@ if(TARGET velmo_x11)
 endif()
 
 # data.db beside the program, made from the schema when it is missing.
-add_library(velmo_datafile STATIC tools/MakeDataFile.cpp)
-target_include_directories(velmo_datafile PUBLIC tools)
-target_link_libraries(velmo_datafile PUBLIC SQLite::SQLite3)
 add_executable(velmo_mkdb tools/mkdb.cpp)
 target_link_libraries(velmo_mkdb PRIVATE velmo_datafile)
 add_custom_target(velmo_data ALL

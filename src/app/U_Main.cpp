@@ -74,11 +74,11 @@ void TFrm_Main::btn1Click() {
   WriteClickerSettings(settings_, s);
   engine_->ClickInterval = TimeTextToInterval(s.time, engine_->ClickInterval);
   engine_->ClickCount = 0;
-  platform_.boxes.MessageBox(this,
-                             "设置保存成功,请记住你设置的 " + s.hotkey1 + "+" + s.hotkey2 +
-                                 " 启动热键.\r请按你设置的热键启动点击器,停止的热键也是这个.\r"
-                                 "就是点击器运行后再按一次热键就停止点击器.",
-                             kMainCaption, MB_ICONINFORMATION);
+  platform_.boxes.MessageBoxA(this,
+                              "设置保存成功,请记住你设置的 " + s.hotkey1 + "+" + s.hotkey2 +
+                                  " 启动热键.\r请按你设置的热键启动点击器,停止的热键也是这个.\r"
+                                  "就是点击器运行后再按一次热键就停止点击器.",
+                              kMainCaption, kMbIconInformation);
 }
 
 void TFrm_Main::chk2Click() {
@@ -106,7 +106,7 @@ void TFrm_Main::FormCloseQuery(wxCloseEvent& event) {
 }
 
 void TFrm_Main::ReportError(const std::exception& error) {
-  platform_.boxes.MessageBox(this, ErrorReportText(error.what()), kAppTitle, MB_ICONERROR);
+  platform_.boxes.MessageBoxA(this, ErrorReportText(error.what()), kAppTitle, kMbIconError);
 }
 
 }  // namespace velmo

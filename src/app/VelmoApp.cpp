@@ -70,7 +70,7 @@ class VelmoApp : public wxApp {
 
 bool VelmoApp::fail(const std::string& message) {
   std::fprintf(stderr, "%s\n", message.c_str());
-  boxes_.MessageBox(nullptr, message, kAppTitle, MB_ICONERROR);
+  boxes_.MessageBoxA(nullptr, message, kAppTitle, kMbIconError);
   return false;
 }
 

@@ -84,8 +84,8 @@ void ScriptEditorDialog::wire(Tdm1& dm1, PointDialog& addPoint, PointDialog& mod
 }
 
 void ScriptEditorDialog::tell(const std::string& message) {
-  boxes_.MessageBox(static_cast<wxWindow*>(this), message, kDialogCaption,
-                    MB_OK | MB_ICONINFORMATION);
+  boxes_.MessageBoxA(static_cast<wxWindow*>(this), message, kDialogCaption,
+                     kMbOk | kMbIconInformation);
 }
 
 ScriptDraft ScriptEditorDialog::draft() const {

@@ -14,10 +14,10 @@ Tdm1::Tdm1(const std::string& dataDir, MessageBoxes& boxes, Shell& shell,
 void Tdm1::DataModuleCreate(const std::string& dataDir, MessageBoxes& boxes, Shell& shell,
                             const std::function<void()>& requestTerminate) {
   if (DataFileExists(dataDir)) return;
-  boxes.MessageBox(nullptr,
-                   "软件出错,没有找到所需的数据文件，请到" + DownloadSiteAddress() +
-                       "重新下载过软件.",
-                   kDialogCaption, MB_ICONINFORMATION);
+  boxes.MessageBoxA(nullptr,
+                    "软件出错,没有找到所需的数据文件，请到" + DownloadSiteAddress() +
+                        "重新下载过软件.",
+                    kDialogCaption, kMbIconInformation);
   shell.open(ErrorReportAddress());
   requestTerminate();
 }

@@ -54,8 +54,8 @@ void TFrm_shotkey::placeButtons() {
 }
 
 void TFrm_shotkey::tell(const std::string& message) {
-  main_.platform().boxes.MessageBox(static_cast<wxWindow*>(this), message, kDialogCaption,
-                                    MB_OK | MB_ICONINFORMATION);
+  main_.platform().boxes.MessageBoxA(static_cast<wxWindow*>(this), message, kDialogCaption,
+                                     kMbOk | kMbIconInformation);
 }
 
 void TFrm_shotkey::FormShow() {

@@ -21,11 +21,11 @@ wxStaticBitmap* iconOf(wxDialog& box) {
 
 }  // namespace
 
-TEST(MessageBox, EachKindShowsItsOwnIconAndTheWholeCaption) {
+TEST(MessageBoxA, EachKindShowsItsOwnIconAndTheWholeCaption) {
   const std::string caption = "Velmo鼠标自动点击器提示";
   std::vector<wxImage> icons;
-  for (unsigned kind : {MB_ICONERROR, MB_ICONQUESTION, MB_ICONWARNING, MB_ICONINFORMATION}) {
-    const auto box = NewMessageBox(nullptr, "点", caption, MB_OK | kind);
+  for (unsigned kind : {kMbIconError, kMbIconQuestion, kMbIconWarning, kMbIconInformation}) {
+    const auto box = NewMessageBox(nullptr, "点", caption, kMbOk | kind);
     wxStaticBitmap* icon = iconOf(*box);
     ASSERT_NE(icon, nullptr) << kind;
     ASSERT_TRUE(icon->GetBitmap().IsOk()) << kind;
@@ -41,5 +41,5 @@ TEST(MessageBox, EachKindShowsItsOwnIconAndTheWholeCaption) {
           << "icons " << i << " and " << j << " look alike";
     }
   }
-  EXPECT_EQ(iconOf(*NewMessageBox(nullptr, "点", "提示", MB_OK)), nullptr);
+  EXPECT_EQ(iconOf(*NewMessageBox(nullptr, "点", "提示", kMbOk)), nullptr);
 }

@@ -56,21 +56,21 @@ TEST_F(ScriptEditor, OkChecksInOrderWithTheirMessagesAndFocus) {
   start();
   fillAdd("", "0");
   add()->btn1Click();
-  EXPECT_TRUE(lastBoxIs(add(), "请输入循环点击次数。", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(add(), "请输入循环点击次数。", kMbIconInformation));
   EXPECT_TRUE(focused(add()->edt2));
   EXPECT_FALSE(focused(add()->edt1));
   add()->edt2->ChangeValue("");
   add()->btn1Click();
-  EXPECT_TRUE(lastBoxIs(add(), "请输入循环点击次数。", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(add(), "请输入循环点击次数。", kMbIconInformation));
   add()->edt2->ChangeValue("00");
   add()->btn1Click();
-  EXPECT_TRUE(lastBoxIs(add(), "请输入多坐标点击的名称.", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(add(), "请输入多坐标点击的名称.", kMbIconInformation));
   EXPECT_TRUE(focused(add()->edt1));
   dm1->con1.Insert("taken", "F7", "", "1");
   add()->edt1->ChangeValue("taken");
   add()->edt2->SetFocus();
   add()->btn1Click();
-  EXPECT_TRUE(lastBoxIs(add(), "名称重复,请选择过其他的名称.", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(add(), "名称重复,请选择过其他的名称.", kMbIconInformation));
   EXPECT_TRUE(focused(add()->edt1));
   EXPECT_EQ(dm1->con1.SelectAll().size(), 1u);
   EXPECT_TRUE(add()->IsShown());
@@ -103,7 +103,7 @@ TEST_F(ScriptEditor, ModifyWithoutSelectionSaysSoOnTheMainWindow) {
   ASSERT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(p.boxes.shown[0].text, "请选择要修改的项目.");
   EXPECT_EQ(p.boxes.shown[0].caption, kMainCaption);
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONINFORMATION);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconInformation);
   main->lv2DblClick();  // a double click beside the rows does nothing
   EXPECT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_TRUE(shown.empty());
@@ -145,7 +145,7 @@ TEST_F(ScriptEditor, ModifyOfAnEntryWithMissingFieldsIsReportedAndNotShown) {
   ASSERT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(p.boxes.shown[0].text, "修改项目出错,请联系软件作者.");
   EXPECT_EQ(p.boxes.shown[0].caption, kMainCaption);
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONWARNING);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconWarning);
   // What was filled before the bad entry stays filled.
   EXPECT_EQ(text(mod()->edt1), "bad");
   EXPECT_EQ(text(mod()->cbb1), "Alt");
@@ -224,7 +224,7 @@ TEST_F(ScriptEditor, ModifyPointWithoutSelectionSaysSoElseLoadsTheRow) {
   main->btn7Click();
   points(add(), 2);
   add()->btn5Click();
-  EXPECT_TRUE(lastBoxIs(add(), "请选择要修改的点击坐标.", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(add(), "请选择要修改的点击坐标.", kMbIconInformation));
   EXPECT_EQ(shown.size(), 1u);
   add()->setPoint(1, {"5,6", "右键双击", "250"});
   add()->selectPoint(1);

@@ -11,10 +11,10 @@ namespace {
 // error and a question would look alike: the box is built here instead.
 wxArtID IconFor(unsigned flags) {
   switch (flags & 0xF0) {
-    case MB_ICONERROR: return wxART_ERROR;
-    case MB_ICONQUESTION: return wxART_QUESTION;
-    case MB_ICONWARNING: return wxART_WARNING;
-    case MB_ICONINFORMATION: return wxART_INFORMATION;
+    case kMbIconError: return wxART_ERROR;
+    case kMbIconQuestion: return wxART_QUESTION;
+    case kMbIconWarning: return wxART_WARNING;
+    case kMbIconInformation: return wxART_INFORMATION;
     default: return {};
   }
 }
@@ -36,7 +36,7 @@ std::string LineBreaksForDisplay(const std::string& text) {
 
 std::unique_ptr<wxDialog> NewMessageBox(wxWindow* owner, const std::string& text,
                                         const std::string& caption, unsigned flags) {
-  const bool yesNo = (flags & 0x0F) == MB_YESNO;
+  const bool yesNo = (flags & 0x0F) == kMbYesNo;
   // A question must be answered: no close box, as on Windows.
   auto dialog = std::make_unique<wxDialog>(owner, wxID_ANY, wxString::FromUTF8(caption),
                                            wxDefaultPosition, wxDefaultSize,
@@ -75,12 +75,12 @@ std::unique_ptr<wxDialog> NewMessageBox(wxWindow* owner, const std::string& text
   return dialog;
 }
 
-int WxMessageBoxes::MessageBox(WindowRef owner, const std::string& text, const std::string& caption,
+int WxMessageBoxes::MessageBoxA(WindowRef owner, const std::string& text, const std::string& caption,
                                unsigned flags) {
   const int answer =
       NewMessageBox(static_cast<wxWindow*>(owner), text, caption, flags)->ShowModal();
-  if ((flags & 0x0F) == MB_YESNO) return answer == wxID_YES ? IDYES : IDNO;
-  return IDOK;
+  if ((flags & 0x0F) == kMbYesNo) return answer == wxID_YES ? kIdYes : kIdNo;
+  return kIdOk;
 }
 
 }  // namespace velmo

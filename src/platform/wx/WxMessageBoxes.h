@@ -10,7 +10,7 @@ class wxWindow;
 
 namespace velmo {
 
-// The box MessageBox shows, not yet shown: the icon the flags name, the text,
+// The box MessageBoxA shows, not yet shown: the icon the flags name, the text,
 // the buttons ("确定", or "是(&Y)" and "否(&N)"), the first one the default,
 // and wide enough for the whole caption.
 std::unique_ptr<wxDialog> NewMessageBox(wxWindow* owner, const std::string& text,
@@ -18,8 +18,8 @@ std::unique_ptr<wxDialog> NewMessageBox(wxWindow* owner, const std::string& text
 
 class WxMessageBoxes : public MessageBoxes {
  public:
-  int MessageBox(WindowRef owner, const std::string& text, const std::string& caption,
-                 unsigned flags) override;
+  int MessageBoxA(WindowRef owner, const std::string& text, const std::string& caption,
+                  unsigned flags) override;
 };
 
 // A lone carriage return breaks the line in a Windows message box; GTK needs
