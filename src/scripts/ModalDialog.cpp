@@ -1,5 +1,7 @@
 #include "scripts/ModalDialog.h"
 
+#include "scripts/DialogControls.h"
+
 namespace velmo {
 
 ModalDialog::ModalDialog(wxWindow* main, const char* caption, long style, bool escapeCloses)
@@ -24,6 +26,7 @@ wxSize ModalDialog::ClientAreaOf(wxSize window) {
 
 void ModalDialog::execute() {
   if (!placed_) {
+    FitTexts(this);
     CentreOnParent();
     placed_ = true;
   }
