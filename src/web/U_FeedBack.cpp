@@ -1,6 +1,7 @@
 #include "web/U_FeedBack.h"
 
 #include "web/Browser.h"
+#include "web/U_web.h"
 
 namespace velmo {
 
@@ -14,6 +15,7 @@ TFrm_FeedBack::TFrm_FeedBack(wxWindow* main, MessageBoxes& boxes, std::string fo
   SetClientSize(517, 239);
   wb1 = NewBrowser(this, wxPoint(0, 0), wxSize(512, 234));
   CentreOnParent();
+  CloseOnEscape(*this);
   Bind(wxEVT_SHOW, &TFrm_FeedBack::FormShow, this);
   wb1->Bind(wxEVT_WEBVIEW_LOADED, &TFrm_FeedBack::wb1DocumentComplete, this);
 }

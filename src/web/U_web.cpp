@@ -20,6 +20,16 @@ TFrm_web::TFrm_web(wxWindow* parent)
   Maximize();
   wb1->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &TFrm_web::wb1TitleChange, this);
   wb1->Bind(wxEVT_WEBVIEW_NEWWINDOW, &TFrm_web::wb1NewWindow2, this);
+  CloseOnEscape(*this);
+}
+
+void CloseOnEscape(wxDialog& window) {
+  // wx turns Escape into a press of a cancel button, and these windows have
+  // none; without a window manager there is no close box either.
+  window.Bind(wxEVT_CHAR_HOOK, [&window](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers()) window.Close();
+    else event.Skip();
+  });
 }
 
 void TFrm_web::wb1TitleChange(wxWebViewEvent& event) {

@@ -22,4 +22,8 @@ class TFrm_web : public wxDialog {
   wxWebView* wb1 = nullptr;
 };
 
+// Escape closes `window` (hides it, or ends its modal showing), whichever of
+// its controls has the keyboard focus, its browser included.
+void CloseOnEscape(wxDialog& window);
+
 }  // namespace velmo
