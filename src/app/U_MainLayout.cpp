@@ -4,6 +4,7 @@
 #include "app/Resources.h"
 #include "app/U_Main.h"
 #include "common/Texts.h"
+#include "scripts/DialogControls.h"
 
 namespace velmo {
 
@@ -61,6 +62,7 @@ void TFrm_Main::buildLayout() {
   // Created after the notebook so it stands above the tab row.
   chk2 = new wxCheckBox(client_, wxID_ANY, wxString::FromUTF8("窗口置顶"), wxPoint(482, 101),
                         wxDefaultSize);
+  FitTexts(this);
   Centre();
 }
 

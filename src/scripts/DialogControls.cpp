@@ -2,16 +2,28 @@
 
 #include "scripts/PointEditing.h"
 
+#include <wx/bookctrl.h>
+
 #include <memory>
 #include <string>
 
 #include "common/KeyFilters.h"
+#include "common/TextRoom.h"
 
 namespace velmo {
 
 namespace {
 constexpr int kFieldHeight = 21;
+constexpr int kTextGap = 2;
+
+ControlBox::Kind KindOf(wxWindow* control) {
+  if (dynamic_cast<wxStaticText*>(control)) return ControlBox::Text;
+  if (dynamic_cast<wxStaticBox*>(control) || dynamic_cast<wxBookCtrlBase*>(control) ||
+      dynamic_cast<wxPanel*>(control))
+    return ControlBox::Frame;
+  return ControlBox::Other;
 }
+}  // namespace
 
 wxComboBox* ComboAt(wxWindow* parent, wxPoint at, int width,
                     std::initializer_list<const char*> items, const char* initial) {
@@ -57,6 +69,31 @@ void WrapAnywhere(wxStaticText* label, int width) {
   }
   wrapped.RemoveLast();
   label->SetLabel(wrapped);
+}
+
+void FitTexts(wxWindow* window, int width) {
+  std::vector<wxWindow*> controls;
+  std::vector<ControlBox> boxes;
+  for (wxWindow* control : window->GetChildren()) {
+    if (control->IsTopLevel()) continue;
+    const wxRect r = control->GetRect();
+    controls.push_back(control);
+    boxes.push_back({r.x, r.y, r.width, r.height, KindOf(control)});
+  }
+  const std::vector<Placement> placed =
+      MakeRoomForText(boxes, width < 0 ? window->GetClientSize().x : width, kTextGap);
+  for (size_t i = 0; i < controls.size(); ++i) {
+    if (placed[i].wrapWidth > 0)
+      WrapAnywhere(static_cast<wxStaticText*>(controls[i]), placed[i].wrapWidth);
+    if (placed[i].left != boxes[i].left) controls[i]->Move(placed[i].left, boxes[i].top);
+    if (auto* book = dynamic_cast<wxBookCtrlBase*>(controls[i])) {
+      // Pages are as wide as the book's client area once it is laid out.
+      for (size_t page = 0; page < book->GetPageCount(); ++page)
+        FitTexts(book->GetPage(page), book->GetClientSize().x - 6);
+    } else if (dynamic_cast<wxPanel*>(controls[i])) {
+      FitTexts(controls[i]);
+    }
+  }
 }
 
 HotkeyCombos HotkeyCombosAt(wxWindow* parent, wxPoint at, int modifierWidth,

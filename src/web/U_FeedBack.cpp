@@ -1,6 +1,7 @@
 #include "web/U_FeedBack.h"
 
 #include "web/Browser.h"
+#include "web/U_web.h"
 
 namespace velmo {
 
@@ -13,6 +14,7 @@ TFrm_FeedBack::TFrm_FeedBack(wxWindow* main, MessageBoxes& boxes, std::string fo
       postAddress_(std::move(postAddress)) {
   SetClientSize(517, 239);
   CentreOnParent();
+  CloseOnEscape(*this);
   Bind(wxEVT_SHOW, &TFrm_FeedBack::FormShow, this);
 }
 

@@ -16,6 +16,7 @@ TFrm_web::TFrm_web(wxWindow* parent)
   // whenever it appears, as long as the user has not restored it.
   Maximize();
   Bind(wxEVT_SHOW, &TFrm_web::FormShow, this);
+  CloseOnEscape(*this);
 }
 
 wxWebView& TFrm_web::browser() {
@@ -31,6 +32,15 @@ wxWebView& TFrm_web::browser() {
 void TFrm_web::FormShow(wxShowEvent& event) {
   if (event.IsShown()) browser();
   event.Skip();
+}
+
+void CloseOnEscape(wxDialog& window) {
+  // wx turns Escape into a press of a cancel button, and these windows have
+  // none; without a window manager there is no close box either.
+  window.Bind(wxEVT_CHAR_HOOK, [&window](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers()) window.Close();
+    else event.Skip();
+  });
 }
 
 void TFrm_web::wb1TitleChange(wxWebViewEvent& event) {

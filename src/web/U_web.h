@@ -31,4 +31,8 @@ class TFrm_web : public wxDialog {
   void FormShow(wxShowEvent& event);
 };
 
+// Escape closes `window` (hides it, or ends its modal showing), whichever of
+// its controls has the keyboard focus, its browser included.
+void CloseOnEscape(wxDialog& window);
+
 }  // namespace velmo

@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 #include <wx/wx.h>
 
+#include "app/Look.h"
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   wxApp::SetInstance(new wxApp);
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) return 2;
+  velmo::ApplyCompactLook();  // the controls as the program draws them
   const int result = RUN_ALL_TESTS();
   wxTheApp->OnExit();
   wxEntryCleanup();

@@ -1,0 +1,73 @@
+// Every window at the font it is shown with: each control whole inside what
+// holds it, none over another.
+#include <wx/bookctrl.h>
+#include <wx/statbox.h>
+
+#include "ScriptDialogsFixture.h"
+
+using namespace velmo;
+
+namespace {
+
+bool isFrame(wxWindow* control) {
+  return dynamic_cast<wxStaticBox*>(control) || dynamic_cast<wxBookCtrlBase*>(control) ||
+         dynamic_cast<wxPanel*>(control);
+}
+
+std::string nameOf(wxWindow* control) {
+  return ToUtf8(control->GetClassInfo()->GetClassName()) + " \"" + ToUtf8(control->GetLabel()) +
+         "\"";
+}
+
+// The controls on `window` and, in turn, on the panels and pages among them.
+void expectWhole(wxWindow* window, const std::string& where) {
+  std::vector<wxWindow*> controls, frames;
+  for (wxWindow* control : window->GetChildren()) {
+    // A frame's status bar stands below its client area.
+    if (control->IsTopLevel() || !control->IsShown() || dynamic_cast<wxStatusBar*>(control))
+      continue;
+    (isFrame(control) ? frames : controls).push_back(control);
+    EXPECT_TRUE(wxRect(window->GetClientSize()).Contains(control->GetRect()))
+        << where << ": " << nameOf(control) << " at " << control->GetRect().x << ","
+        << control->GetRect().y << " size " << control->GetRect().width << "x"
+        << control->GetRect().height << " in " << window->GetClientSize().x << "x"
+        << window->GetClientSize().y;
+  }
+  for (size_t a = 0; a < controls.size(); ++a) {
+    const wxRect r = controls[a]->GetRect();
+    for (size_t b = a + 1; b < controls.size(); ++b)
+      EXPECT_FALSE(r.Intersects(controls[b]->GetRect()))
+          << where << ": " << nameOf(controls[a]) << " over " << nameOf(controls[b]);
+    for (wxWindow* frame : frames) {
+      if (frame->GetRect().Contains(r.GetTopLeft())) {
+        EXPECT_TRUE(frame->GetRect().Contains(r))
+            << where << ": " << nameOf(controls[a]) << " past the edge of " << nameOf(frame);
+      }
+    }
+  }
+  for (wxWindow* frame : frames) {
+    if (auto* book = dynamic_cast<wxBookCtrlBase*>(frame)) {
+      for (size_t page = 0; page < book->GetPageCount(); ++page)
+        expectWhole(book->GetPage(page), where + " / " + ToUtf8(book->GetPageText(page)));
+    } else if (dynamic_cast<wxPanel*>(frame)) {
+      expectWhole(frame, where);
+    }
+  }
+}
+
+struct Layout : test::ScriptDialogsFixture {};
+
+}  // namespace
+
+TEST_F(Layout, EveryWindowShowsEachControlWholeAndApart) {
+  start();
+  main->Show();
+  wxYield();
+  expectWhole(main, ToUtf8(main->GetTitle()));
+  for (ModalDialog* dialog : dialogs()) {
+    dialog->execute();
+    wxYield();
+    expectWhole(dialog, ToUtf8(dialog->GetTitle()));
+    dialog->Hide();
+  }
+}
