@@ -44,7 +44,7 @@ add_library(velmo_gui STATIC
   src/scripts/U_shotkey.cpp
   src/scripts/ScriptWindows.cpp
   src/app/Resources.cpp
-  src/app/Look.cpp
+  src/platform/gtk/Look.cpp
   src/clicker/ClickPanel.cpp
   ${VELMO_EMBEDDED}
 )

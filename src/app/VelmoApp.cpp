@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/Look.h"
+#include "platform/gtk/Look.h"
 #include "app/U_Main.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
