@@ -1,23 +1,20 @@
-// The program's entry: checks for an X display, sets up the platform, creates
+// The program's entry: checks for a desktop, sets up the platform, creates
 // the windows in their start-up order and runs the message loop.
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 #include <wx/wx.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
-#include "platform/gtk/Look.h"
 #include "app/U_Main.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
 #include "hotkeys/HotkeyTable.h"
-#include "platform/gtk/GtkEventPump.h"
+#include "platform/Desktop.h"
 #include "platform/wx/WxMessageBoxes.h"
 #include "platform/wx/WxShell.h"
 #include "platform/wx/WxTimers.h"
-#include "platform/x11/X11Platform.h"
 #include "scripts/ScriptWindows.h"
 #include "web/Browser.h"
 #include "web/MainWeb.h"
@@ -35,11 +32,6 @@ std::string ExecutableDir() {
   return ToUtf8(exe.GetPathWithSep());
 }
 
-bool HasEnv(const char* name) {
-  const char* value = std::getenv(name);
-  return value && *value;
-}
-
 }  // namespace
 
 class VelmoApp : public wxApp {
@@ -53,11 +45,10 @@ class VelmoApp : public wxApp {
  private:
   bool fail(const std::string& message);
 
-  std::unique_ptr<x11::X11Platform> x11_;
+  std::unique_ptr<Desktop> desktop_;
   std::unique_ptr<HotkeyTable> hotkeyTable_;
   WxTimers timers_;
   WxMessageBoxes boxes_;
-  GtkEventPump pump_;
   WxShell shell_;
   std::unique_ptr<Platform> platform_;
   TFrm_Main* main_ = nullptr;
@@ -75,13 +66,12 @@ bool VelmoApp::fail(const std::string& message) {
 
 bool VelmoApp::OnInit() {
   SetAppDisplayName(wxString::FromUTF8(kAppTitle));
-  ApplyCompactLook();
   std::string error;
-  x11_ = x11::OpenX11Platform(error);
-  if (!x11_) return fail(error);
-  hotkeyTable_ = std::make_unique<HotkeyTable>(*x11_->grabber);
-  platform_ = std::make_unique<Platform>(
-      Platform{*hotkeyTable_, *x11_->mouse, timers_, boxes_, pump_, shell_});
+  desktop_ = OpenDesktop(error);
+  if (!desktop_) return fail(error);
+  hotkeyTable_ = std::make_unique<HotkeyTable>(desktop_->grabber());
+  platform_ = std::make_unique<Platform>(Platform{*hotkeyTable_, desktop_->mouse(), timers_, boxes_,
+                                                  desktop_->pump(), shell_});
 
   // The windows, in their start-up order.
   const std::string exeDir = ExecutableDir();
@@ -113,7 +103,7 @@ bool VelmoApp::OnInit() {
     main_->attachWeb(std::make_unique<MainWeb>(*main_, *Frm_web, *hongbao, *Frm_FeedBack, pages,
                                                [this] { ExitMainLoop(); }));
   } else {
-    std::fprintf(stderr, "No embedded browser engine (WebKitGTK): running without web pages.\n");
+    std::fprintf(stderr, "No embedded browser engine: running without web pages.\n");
   }
 
   main_->Show();
@@ -127,7 +117,7 @@ bool VelmoApp::OnInit() {
 int VelmoApp::OnExit() {
   dm1_.reset();
   hotkeyTable_.reset();
-  x11_.reset();
+  desktop_.reset();
   return wxApp::OnExit();
 }
 
@@ -153,10 +143,9 @@ bool VelmoApp::OnExceptionInMainLoop() {
 wxIMPLEMENT_APP_NO_MAIN(velmo::VelmoApp);
 
 int main(int argc, char** argv) {
-  // Without an X display GTK cannot start at all; say what is missing instead
-  // of failing silently. A Wayland-only session still gets a message box.
-  if (!velmo::HasEnv("DISPLAY") && !velmo::HasEnv("WAYLAND_DISPLAY")) {
-    std::fprintf(stderr, "%s\n", velmo::x11::MissingDisplayText().c_str());
+  const std::string missing = velmo::MissingDesktopText();
+  if (!missing.empty()) {
+    std::fprintf(stderr, "%s\n", missing.c_str());
     return 1;
   }
   return wxEntry(argc, argv);
