@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     const std::string points = pointList(20);
     for (int i = 0; i < 10000; ++i)
       dm1.con1.Insert("脚本" + std::to_string(i), "Ctrl+F5", points, "1");
-    auto* main = new velmo::TFrm_Main(p.platform, folder);
+    auto* main = new velmo::TFrm_Main(p.platform, velmo::PortableFolders(folder));
     main->useDataModule(dm1);
     for (int round = 1; round <= 3; ++round) {
       const auto start = std::chrono::steady_clock::now();

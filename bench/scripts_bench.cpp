@@ -43,8 +43,8 @@ struct NoPump : EventPump {
   void Sleep(int) override {}
 };
 struct NoBoxes : MessageBoxes {
-  int MessageBox(WindowRef, const std::string&, const std::string&, unsigned) override {
-    return IDOK;
+  int MessageBoxA(WindowRef, const std::string&, const std::string&, unsigned) override {
+    return kIdOk;
   }
 };
 

@@ -81,16 +81,8 @@ target_link_libraries(velmo PRIVATE velmo_gui velmo_web_gui velmo_platform_wx ve
 set_target_properties(velmo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # data.db beside the program, made from the schema when it is missing.
-add_library(velmo_datafile STATIC tools/MakeDataFile.cpp)
-target_include_directories(velmo_datafile PUBLIC tools)
-target_link_libraries(velmo_datafile PUBLIC SQLite::SQLite3)
 add_executable(velmo_mkdb tools/mkdb.cpp)
 target_link_libraries(velmo_mkdb PRIVATE velmo_datafile)
 add_custom_target(velmo_data ALL
   COMMAND velmo_mkdb ${CMAKE_BINARY_DIR}/data.db ${CMAKE_SOURCE_DIR}/assets/data.sql
   DEPENDS velmo_mkdb ${CMAKE_SOURCE_DIR}/assets/data.sql)
-if(TARGET velmo)
-  install(TARGETS velmo DESTINATION lib/velmo)
-endif()
-install(CODE "execute_process(COMMAND ${CMAKE_BINARY_DIR}/velmo_mkdb
-  \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/velmo/data.db ${CMAKE_SOURCE_DIR}/assets/data.sql)")

@@ -6,11 +6,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/Utf8.h"
+
 namespace velmo {
 
+// Paths are UTF-8 (SQLite's file names too), never the ANSI code page.
 bool MakeDataFile(const std::string& dbPath, const std::string& schemaPath, std::string& error) {
-  if (std::filesystem::exists(dbPath)) return true;
-  std::ifstream in(schemaPath);
+  if (std::filesystem::exists(Utf8Path(dbPath))) return true;
+  std::ifstream in(Utf8Path(schemaPath));
   if (!in) {
     error = "cannot read " + schemaPath;
     return false;
@@ -19,7 +22,7 @@ bool MakeDataFile(const std::string& dbPath, const std::string& schemaPath, std:
   schema << in.rdbuf();
   // Build under a temporary name so an interrupted build leaves no half file.
   const std::string temp = dbPath + ".new";
-  std::filesystem::remove(temp);
+  std::filesystem::remove(Utf8Path(temp));
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(temp.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   char* message = nullptr;
@@ -28,10 +31,10 @@ bool MakeDataFile(const std::string& dbPath, const std::string& schemaPath, std:
   sqlite3_free(message);
   sqlite3_close(db);
   if (rc != SQLITE_OK) {
-    std::filesystem::remove(temp);
+    std::filesystem::remove(Utf8Path(temp));
     return false;
   }
-  std::filesystem::rename(temp, dbPath);
+  std::filesystem::rename(Utf8Path(temp), Utf8Path(dbPath));
   return true;
 }
 

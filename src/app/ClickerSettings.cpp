@@ -20,7 +20,9 @@ ClickerSettings ReadClickerSettings(const ProfileFile& file) {
 }
 
 void WriteClickerSettings(ProfileFile& file, const ClickerSettings& settings) {
-  for (const auto& [key, member] : kKeys) file.WriteString(kSettingSection, key, settings.*member);
+  std::vector<std::pair<std::string, std::string>> entries;
+  for (const auto& [key, member] : kKeys) entries.emplace_back(key, settings.*member);
+  file.WriteStrings(kSettingSection, entries);
 }
 
 std::string ReadStopHotkey(const ProfileFile& file, const std::string& fallback) {

@@ -24,7 +24,8 @@ struct ClickerSettings {
 // Reads the keys in the order btn1, btn_type, time, hotkey1, hotkey2, click,
 // xpos, ypos, each with its default.
 ClickerSettings ReadClickerSettings(const ProfileFile& file);
-// Writes them in the same order; a refused write ends the save there.
+// Writes them in the same order, in one replacement of the file: a refused
+// write leaves every key as it was.
 void WriteClickerSettings(ProfileFile& file, const ClickerSettings& settings);
 
 // `stophotkey`, "F6" when missing (the dialog reads it with its own default).

@@ -1,11 +1,19 @@
-// An INI file read and written key by key with the profile-string rules the
-// program relies on: a missing file, section or key gives the default; values
-// are at most 2047 bytes; a write creates the file and the section and keeps
-// every other key and section. Texts are GBK on disk (UTF-8 when the file
-// starts with a UTF-8 byte-order mark) and UTF-8 in memory.
+// An INI file read and written key by key with the profile-string rules of
+// IniText: a missing file, section or key gives the default; a write creates
+// the file and the section and keeps every other key and section.
+//
+// The file is read once and its text kept while the file stays the same
+// version, so reading every key at start, or saving several keys, reads it
+// once; a file changed by someone else is read again.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "app/IniText.h"
+#include "platform/FileAccess.h"
 
 namespace velmo {
 
@@ -18,13 +26,24 @@ class ProfileFile {
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& fallback) const;
 
-  // Replaces the file atomically (temporary file, then rename). A refused
-  // write raises AppError "Unable to write to <path>" and leaves the file as
-  // it was.
+  // Replaces the file in one step (see ReplaceFile). A file that exists but
+  // cannot be read, or may not be written, raises AppError "Unable to write
+  // to <path>" and is left as it was.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  // Several keys of one section with one replacement: all of them or none.
+  void WriteStrings(const std::string& section,
+                    const std::vector<std::pair<std::string, std::string>>& entries);
 
  private:
+  struct Loaded {
+    IniText text;
+    FileVersion version;
+  };
+  // The file's current text; nullopt when there is no file to read.
+  const IniText* current(FileState& state) const;
+
   std::string path_;
+  mutable std::optional<Loaded> loaded_;
 };
 
 // Copies `from` to `to` (overwriting) when `to` does not exist; the result

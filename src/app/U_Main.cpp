@@ -7,13 +7,13 @@
 
 namespace velmo {
 
-TFrm_Main::TFrm_Main(Platform& platform, std::string exeDir)
+TFrm_Main::TFrm_Main(Platform& platform, const DataFolders& folders)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(kAppTitle), wxDefaultPosition, wxDefaultSize,
               wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN),
       platform_(platform),
       timers_(platform.timers, *this),
-      exeDir_(std::move(exeDir)),
-      settings_(exeDir_ + "setting.ini") {
+      folders_(folders),
+      settings_(folders_.settingsFile) {
   buildLayout();
   engine_ = std::make_unique<ClickEngine>(platform_.mouse, timers_, this, *panel_, *this);
   registrar_ = std::make_unique<HotkeyRegistrar>(platform_.hotkeys, platform_.boxes, this, this);
@@ -37,7 +37,7 @@ void TFrm_Main::bindHandlers() {
 
 void TFrm_Main::FormShow() {
   if (web_) web_->showPopupAndLinkCaption();
-  CopyIfMissing("setting.ini", "main.ini");
+  CopyIfMissing(folders_.firstRunCopyFrom, folders_.firstRunCopyTo);
   if (web_) web_->navigateStatistics();
   setStatusText(0, kAppTitle);
   LoadScriptList();
@@ -74,11 +74,11 @@ void TFrm_Main::btn1Click() {
   WriteClickerSettings(settings_, s);
   engine_->ClickInterval = TimeTextToInterval(s.time, engine_->ClickInterval);
   engine_->ClickCount = 0;
-  platform_.boxes.MessageBox(this,
-                             "设置保存成功,请记住你设置的 " + s.hotkey1 + "+" + s.hotkey2 +
-                                 " 启动热键.\r请按你设置的热键启动点击器,停止的热键也是这个.\r"
-                                 "就是点击器运行后再按一次热键就停止点击器.",
-                             kMainCaption, MB_ICONINFORMATION);
+  platform_.boxes.MessageBoxA(this,
+                              "设置保存成功,请记住你设置的 " + s.hotkey1 + "+" + s.hotkey2 +
+                                  " 启动热键.\r请按你设置的热键启动点击器,停止的热键也是这个.\r"
+                                  "就是点击器运行后再按一次热键就停止点击器.",
+                              kMainCaption, kMbIconInformation);
 }
 
 void TFrm_Main::chk2Click() {
@@ -88,8 +88,17 @@ void TFrm_Main::chk2Click() {
 
 void TFrm_Main::btn6Click() { Close(); }
 
-void TFrm_Main::FormCloseQuery(wxCloseEvent&) {
-  // The close query never refuses: closing the main window ends the program.
+void TFrm_Main::endApplication() {
+  if (endGate_.admit(EndKind::Terminate)) wxTheApp->ExitMainLoop();
+}
+
+void TFrm_Main::FormCloseQuery(wxCloseEvent& event) {
+  // The close query never refuses: closing the main window ends the program,
+  // during a script run once the run has ended.
+  if (event.CanVeto() && !endGate_.admit(EndKind::Close)) {
+    event.Veto();
+    return;
+  }
   if (web_) Guarded([this] { web_->closeTimePage(); });
   Destroy();
   // Hidden windows (dialogs, web windows) must not keep the program alive.
@@ -97,7 +106,7 @@ void TFrm_Main::FormCloseQuery(wxCloseEvent&) {
 }
 
 void TFrm_Main::ReportError(const std::exception& error) {
-  platform_.boxes.MessageBox(this, ErrorReportText(error.what()), kAppTitle, MB_ICONERROR);
+  platform_.boxes.MessageBoxA(this, ErrorReportText(error.what()), kAppTitle, kMbIconError);
 }
 
 }  // namespace velmo

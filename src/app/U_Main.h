@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "app/DataFolders.h"
+#include "app/EndGate.h"
 #include "app/ProfileFile.h"
 #include "clicker/ClickEngine.h"
 #include "clicker/ClickPanel.h"
@@ -39,8 +41,8 @@ class MainWebParts {
 
 class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
  public:
-  // `exeDir` is the program's folder with its trailing separator.
-  TFrm_Main(Platform& platform, std::string exeDir);
+  // `folders` says where setting.ini and its first-run copy main.ini live.
+  TFrm_Main(Platform& platform, const DataFolders& folders);
   ~TFrm_Main() override;
 
   // The start-up sequence, run once when the message loop first shows the window.
@@ -52,6 +54,9 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void btn1Click();
   void chk2Click();
   void btn6Click();
+  // Ends the program without the close query (tray exit, update check); during
+  // a script run only once the run has ended.
+  void endApplication();
 
   // The script list (second tab page).
   void LoadScriptList();
@@ -117,6 +122,7 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void bindScriptHandlers();
   ScriptStore& store();
   void fillModifyDialog(int row);
+  void carryOutHeldEnd();
 
   // The click timer's ticks run inside the same guard as every handler.
   class GuardedTimers : public Timers {
@@ -135,13 +141,14 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
 
   Platform& platform_;
   GuardedTimers timers_;
-  std::string exeDir_;
+  DataFolders folders_;
   ProfileFile settings_;
   std::unique_ptr<ClickPanel> panel_;
   std::unique_ptr<ClickEngine> engine_;
   std::unique_ptr<HotkeyRegistrar> registrar_;
   std::unique_ptr<ScriptListPage> scripts_;
   std::unique_ptr<ScriptRunner> runner_;
+  EndGate endGate_;
   Tdm1* dm1_ = nullptr;
   TFrm_AddMP* Frm_AddMP_ = nullptr;
   TFrm_ModMP* Frm_ModMP_ = nullptr;

@@ -75,17 +75,17 @@ void TFrm_Main::btn11Click() {
 void TFrm_Main::btn9Click() {
   const int row = scripts_->selected();
   if (row < 0) {
-    platform_.boxes.MessageBox(this, kSelectToDelete, kMainCaption, MB_ICONINFORMATION);
+    platform_.boxes.MessageBoxA(this, kSelectToDelete, kMainCaption, kMbIconInformation);
     return;
   }
   try {
-    if (platform_.boxes.MessageBox(this, "是否要删除选定的记录", kMainCaption,
-                                   MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (platform_.boxes.MessageBoxA(this, "是否要删除选定的记录", kMainCaption,
+                                    kMbYesNo | kMbIconQuestion) != kIdYes)
       return;
     store().DeleteById(scripts_->cell(row, ScriptListPage::ColId));
     LoadScriptList();
   } catch (const std::exception&) {
-    platform_.boxes.MessageBox(this, kSelectToDelete, kMainCaption, MB_ICONINFORMATION);
+    platform_.boxes.MessageBoxA(this, kSelectToDelete, kMainCaption, kMbIconInformation);
   }
 }
 
@@ -101,14 +101,14 @@ void TFrm_Main::btn7Click() {
 void TFrm_Main::btn8Click() {
   const int row = scripts_->selected();
   if (row < 0) {
-    platform_.boxes.MessageBox(this, "请选择要修改的项目.", kMainCaption, MB_ICONINFORMATION);
+    platform_.boxes.MessageBoxA(this, "请选择要修改的项目.", kMainCaption, kMbIconInformation);
     return;
   }
   try {
     fillModifyDialog(row);
   } catch (const std::exception&) {
     // A stored entry with a missing field; what was filled stays filled.
-    platform_.boxes.MessageBox(this, "修改项目出错,请联系软件作者.", kMainCaption, MB_ICONWARNING);
+    platform_.boxes.MessageBoxA(this, "修改项目出错,请联系软件作者.", kMainCaption, kMbIconWarning);
     return;
   }
   Frm_ModMP_->execute();
@@ -132,7 +132,24 @@ void TFrm_Main::lv2DblClick() {
 void TFrm_Main::btn17Click() { Frm_shotkey_->execute(); }
 
 void TFrm_Main::RunScriptByHotkeyId(const std::string& idText) {
+  struct RunScope {
+    TFrm_Main& main;
+    ~RunScope() { main.carryOutHeldEnd(); }
+  };
+  endGate_.runStarted();
+  RunScope scope{*this};
   runner_->RunScriptByHotkeyId(idText, *scripts_);
+}
+
+void TFrm_Main::carryOutHeldEnd() {
+  const std::optional<EndKind> held = endGate_.runEnded();
+  if (!held) return;
+  // From the event loop, once the hotkey's handling has returned: a run that
+  // starts before then holds the request again.
+  CallAfter([this, kind = *held] {
+    if (kind == EndKind::Close) Close();
+    else endApplication();
+  });
 }
 
 }  // namespace velmo

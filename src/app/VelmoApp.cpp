@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/DataFolders.h"
 #include "app/U_Main.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
@@ -60,7 +61,7 @@ class VelmoApp : public wxApp {
 
 bool VelmoApp::fail(const std::string& message) {
   std::fprintf(stderr, "%s\n", message.c_str());
-  boxes_.MessageBox(nullptr, message, kAppTitle, MB_ICONERROR);
+  boxes_.MessageBoxA(nullptr, message, kAppTitle, kMbIconError);
   return false;
 }
 
@@ -73,16 +74,24 @@ bool VelmoApp::OnInit() {
   platform_ = std::make_unique<Platform>(Platform{*hotkeyTable_, desktop_->mouse(), timers_, boxes_,
                                                   desktop_->pump(), shell_});
 
+  DataFolders folders;
+  try {
+    folders = ChooseDataFolders(InspectStartPlace(ExecutableDir()));
+    PrepareDataFolders(folders);
+  } catch (const std::exception& problem) {
+    return fail(problem.what());
+  }
+
   // The windows, in their start-up order.
-  const std::string exeDir = ExecutableDir();
-  main_ = new TFrm_Main(*platform_, exeDir);
+  main_ = new TFrm_Main(*platform_, folders);
   SetTopWindow(main_);
 
   // Script dialogs and the data module. The dialogs belong to the main window.
   ScriptWindows scripts;
   scripts.frm_addpoint = new Tfrm_addpoint(*main_);
   scripts.Frm_AddMP = new TFrm_AddMP(*main_);
-  dm1_ = std::make_unique<Tdm1>(exeDir, boxes_, shell_, [this] { terminateRequested_ = true; });
+  dm1_ = std::make_unique<Tdm1>(folders.dataDir, boxes_, shell_,
+                                [this] { terminateRequested_ = true; });
   main_->useDataModule(*dm1_);
   scripts.Frm_ModPoint = new TFrm_ModPoint(*main_);
   scripts.Frm_ModMP = new TFrm_ModMP(*main_);
@@ -101,7 +110,7 @@ bool VelmoApp::OnInit() {
     auto* hongbao = new Thongbao(*main_, pages.redPacket);
     auto* Frm_web = new TFrm_web(main_);
     main_->attachWeb(std::make_unique<MainWeb>(*main_, *Frm_web, *hongbao, *Frm_FeedBack, pages,
-                                               [this] { ExitMainLoop(); }));
+                                               [this] { main_->endApplication(); }));
   } else {
     std::fprintf(stderr, "No embedded browser engine: running without web pages.\n");
   }

@@ -7,21 +7,21 @@
 namespace velmo {
 
 void MouseClick(Mouse& mouse, const std::string& button, const std::string& type) {
-  constexpr unsigned kLeftBoth = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;
-  constexpr unsigned kRightBoth = MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP;
+  constexpr unsigned kLeftBoth = kMouseLeftDown | kMouseLeftUp;
+  constexpr unsigned kRightBoth = kMouseRightDown | kMouseRightUp;
   const bool single = type == "单击";
   if (button == "左键") {
     if (single) {
-      mouse.mouseEvent(MOUSEEVENTF_LEFTDOWN);
-      mouse.mouseEvent(MOUSEEVENTF_LEFTUP);
+      mouse.mouseEvent(kMouseLeftDown);
+      mouse.mouseEvent(kMouseLeftUp);
     } else {
       mouse.mouseEvent(kLeftBoth);
       mouse.mouseEvent(kLeftBoth);
     }
   } else if (button == "右键") {
     if (single) {
-      mouse.mouseEvent(MOUSEEVENTF_RIGHTDOWN);
-      mouse.mouseEvent(MOUSEEVENTF_RIGHTUP);
+      mouse.mouseEvent(kMouseRightDown);
+      mouse.mouseEvent(kMouseRightUp);
     } else {
       mouse.mouseEvent(kRightBoth);
       mouse.mouseEvent(kRightBoth);

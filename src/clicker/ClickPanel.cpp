@@ -41,10 +41,11 @@ ClickPanel::ClickPanel(wxWindow* page, wxPoint o, int width) {
   labelAt(page, at(196, 79), "十");
   cbb5 = ComboAt(page, at(209, 76), 49,
                  {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"}, "F1");
+
+  // Created in the panel's tab order: chk1, then btn1, then X and Y.
+  chk1 = new wxCheckBox(page, wxID_ANY, wxString::FromUTF8("指定坐标"), at(45, 111));
   btn1 = new wxButton(page, wxID_ANY, wxString::FromUTF8("保存设置(&S)"), at(442, 77),
                       wxSize(87, 25));
-
-  chk1 = new wxCheckBox(page, wxID_ANY, wxString::FromUTF8("指定坐标"), at(45, 111));
   labelAt(page, at(118, 111), "X:");
   edt2 = EditAt(page, at(132, 108), 40);
   labelAt(page, at(179, 111), "Y:");
@@ -57,14 +58,8 @@ ClickPanel::ClickPanel(wxWindow* page, wxPoint o, int width) {
           "单点点击的设置好后,把鼠标移动到要点击的位置,按设置好的热键就可以启动点击了.",
           wxColour(0, 0, 255));
 
-  for (wxTextCtrl* edit : {edt1, edt2, edt3}) edit->Bind(wxEVT_CHAR, &ClickPanel::digitKeyFilter);
+  for (wxTextCtrl* edit : {edt1, edt2, edt3}) FilterTyping(edit, &DigitKeyAccepted);
   chk1->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { chk1Click(); });
-}
-
-void ClickPanel::digitKeyFilter(wxKeyEvent& event) {
-  const wxChar ch = event.GetUnicodeKey();
-  // Keys that type no character (arrows, Home, Delete) are not filtered.
-  if (ch == WXK_NONE || DigitKeyAccepted(static_cast<int>(ch))) event.Skip();
 }
 
 void ClickPanel::LoadClickerSettings(const ClickerSettings& s) {

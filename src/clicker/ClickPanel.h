@@ -39,9 +39,6 @@ class ClickPanel : public ClickPanelView {
   wxButton* btn1;
   wxTextCtrl* edt2;
   wxTextCtrl* edt3;
-
- private:
-  static void digitKeyFilter(wxKeyEvent& event);
 };
 
 std::string ToUtf8(const wxString& text);

@@ -20,8 +20,8 @@ bool HotkeyRegistrar::tryRegister(int id, unsigned modifiers, int vk,
                                   const std::string& conflictText) {
   if (hotkeys_.RegisterHotKey(owner_, id, modifiers, static_cast<unsigned>(vk))) return true;
   // The Alt test alone answers with the information icon.
-  const unsigned icon = modifiers == MOD_ALT ? MB_ICONINFORMATION : MB_ICONWARNING;
-  boxes_.MessageBox(window_, conflictText, kMainCaption, MB_OK | icon);
+  const unsigned icon = modifiers == kModAlt ? kMbIconInformation : kMbIconWarning;
+  boxes_.MessageBoxA(window_, conflictText, kMainCaption, kMbOk | icon);
   hotkeys_.UnregisterHotKey(owner_, id);
   return false;
 }
@@ -31,9 +31,9 @@ bool HotkeyRegistrar::RegisterClickHotkey(const std::string& modifier, const std
   hotkeys_.UnregisterHotKey(owner_, ClickHotkeyId);
   unsigned flags = 0;
   if (modifier == "无") flags = 0;
-  else if (modifier == "Ctrl") flags = MOD_CONTROL;
-  else if (modifier == "Alt") flags = MOD_ALT;
-  else if (modifier == "Ctrl+Alt") flags = MOD_CONTROL | MOD_ALT;
+  else if (modifier == "Ctrl") flags = kModControl;
+  else if (modifier == "Alt") flags = kModAlt;
+  else if (modifier == "Ctrl+Alt") flags = kModControl | kModAlt;
   else return true;
   return tryRegister(ClickHotkeyId, flags, vk, kConflictText);
 }
@@ -44,9 +44,9 @@ bool HotkeyRegistrar::registerCombined(int id, const std::string& hotkeyText,
   const int vk = KeyTextToVk(split.key);
   hotkeys_.UnregisterHotKey(owner_, id);
   if (!split.hasModifier) return tryRegister(id, 0, vk, conflictText);
-  if (split.modifier == "Ctrl") return tryRegister(id, MOD_CONTROL, vk, conflictText);
-  if (split.modifier == "Alt") return tryRegister(id, MOD_ALT, vk, conflictText);
-  if (split.modifier == "Ctrl+Alt") return tryRegister(id, MOD_CONTROL | MOD_ALT, vk, conflictText);
+  if (split.modifier == "Ctrl") return tryRegister(id, kModControl, vk, conflictText);
+  if (split.modifier == "Alt") return tryRegister(id, kModAlt, vk, conflictText);
+  if (split.modifier == "Ctrl+Alt") return tryRegister(id, kModControl | kModAlt, vk, conflictText);
   return true;
 }
 

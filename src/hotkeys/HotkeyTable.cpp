@@ -5,7 +5,7 @@
 namespace velmo {
 
 namespace {
-constexpr unsigned kModifierMask = MOD_ALT | MOD_CONTROL;
+constexpr unsigned kModifierMask = kModAlt | kModControl;
 }
 
 HotkeyTable::HotkeyTable(KeyGrabber& grabber) : grabber_(grabber) {

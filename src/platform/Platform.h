@@ -1,5 +1,8 @@
 // The operations the program's logic needs of the system. Win32 values are
-// the vocabulary on every platform; each backend translates them.
+// the vocabulary on every platform; each backend translates them. The
+// constants carry k-names (kModAlt for MOD_ALT, kMbYesNo for MB_YESNO, kIdYes
+// for IDYES) because <windows.h> defines the Win32 names as macros, which
+// would rewrite any identifier spelled like them in a unit that includes it.
 //
 // Backends: platform/x11 (hotkey grabs, XTest mouse), platform/wx (timers,
 // message boxes, pumping, shell), tests/fakes (records every call).
@@ -11,25 +14,25 @@
 namespace velmo {
 
 // Modifier flags of RegisterHotKey.
-constexpr unsigned MOD_ALT = 0x0001;
-constexpr unsigned MOD_CONTROL = 0x0002;
+constexpr unsigned kModAlt = 0x0001;
+constexpr unsigned kModControl = 0x0002;
 
 // Button flags of mouse_event.
-constexpr unsigned MOUSEEVENTF_LEFTDOWN = 0x0002;
-constexpr unsigned MOUSEEVENTF_LEFTUP = 0x0004;
-constexpr unsigned MOUSEEVENTF_RIGHTDOWN = 0x0008;
-constexpr unsigned MOUSEEVENTF_RIGHTUP = 0x0010;
+constexpr unsigned kMouseLeftDown = 0x0002;
+constexpr unsigned kMouseLeftUp = 0x0004;
+constexpr unsigned kMouseRightDown = 0x0008;
+constexpr unsigned kMouseRightUp = 0x0010;
 
 // Message box styles and answers.
-constexpr unsigned MB_OK = 0x00;
-constexpr unsigned MB_YESNO = 0x04;
-constexpr unsigned MB_ICONERROR = 0x10;
-constexpr unsigned MB_ICONQUESTION = 0x20;
-constexpr unsigned MB_ICONWARNING = 0x30;
-constexpr unsigned MB_ICONINFORMATION = 0x40;
-constexpr int IDOK = 1;
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
+constexpr unsigned kMbOk = 0x00;
+constexpr unsigned kMbYesNo = 0x04;
+constexpr unsigned kMbIconError = 0x10;
+constexpr unsigned kMbIconQuestion = 0x20;
+constexpr unsigned kMbIconWarning = 0x30;
+constexpr unsigned kMbIconInformation = 0x40;
+constexpr int kIdOk = 1;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
 
 // An owner window as the platform knows it; nullptr means "no owner".
 using WindowRef = void*;
@@ -76,12 +79,12 @@ class Timers {
   virtual void KillTimer(const void* owner, int id) = 0;
 };
 
-// MessageBoxA: returns IDOK, IDYES or IDNO.
+// MessageBoxA (UTF-8 texts): returns kIdOk, kIdYes or kIdNo.
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  virtual int MessageBox(WindowRef owner, const std::string& text, const std::string& caption,
-                         unsigned flags) = 0;
+  virtual int MessageBoxA(WindowRef owner, const std::string& text, const std::string& caption,
+                          unsigned flags) = 0;
 };
 
 // Handling of pending messages and blocking sleeps (the script runner).

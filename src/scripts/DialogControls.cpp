@@ -2,6 +2,11 @@
 
 #include "scripts/PointEditing.h"
 
+#include <memory>
+#include <string>
+
+#include "common/KeyFilters.h"
+
 namespace velmo {
 
 namespace {
@@ -71,14 +76,45 @@ void ShowHotkeyFields(const HotkeyFields& fields, wxComboBox* modifier, wxComboB
   key->SetValue(wxString::FromUTF8(fields.key));
 }
 
+void SpaceSelectsFocusedRow(wxListCtrl* list) {
+  list->Bind(wxEVT_KEY_DOWN, [list](wxKeyEvent& event) {
+    const long row = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    if (event.GetKeyCode() != WXK_SPACE || event.HasAnyModifiers() || row < 0) {
+      event.Skip();
+      return;
+    }
+    list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  });
+}
+
 void FilterTyping(wxTextCtrl* edit, bool (*filter)(int), size_t limit) {
-  edit->Bind(wxEVT_CHAR, [edit, filter, limit](wxKeyEvent& event) {
-    const wxChar ch = event.GetUnicodeKey();
+  // The text before a change that was not typed: taken whenever a paste or a
+  // drop may follow, since the program's own ChangeValue sends no event.
+  auto before = std::make_shared<std::wstring>();
+  const auto remember = [edit, before](auto& event) {
+    *before = edit->GetValue().ToStdWstring();
+    event.Skip();
+  };
+  edit->Bind(wxEVT_SET_FOCUS, remember);
+  edit->Bind(wxEVT_MIDDLE_DOWN, remember);
+  edit->Bind(wxEVT_CHAR, [edit, filter, limit, remember](wxKeyEvent& event) {
+    const int ch = static_cast<int>(event.GetUnicodeKey());
     long from = 0, to = 0;
     edit->GetSelection(&from, &to);
     const size_t remaining = edit->GetValue().length() - static_cast<size_t>(to - from);
-    if (ch == WXK_NONE || TypedCharAccepted(static_cast<int>(ch), filter, remaining, limit))
-      event.Skip();
+    if (!TypedCharacter(ch, event.ControlDown(), event.AltDown()) ||
+        TypedCharAccepted(ch, filter, remaining, limit))
+      remember(event);
+  });
+  edit->Bind(wxEVT_TEXT, [edit, filter, limit, before](wxCommandEvent& event) {
+    const std::wstring now = edit->GetValue().ToStdWstring();
+    const std::wstring kept = KeptAfterChange(*before, now, filter, limit);
+    if (kept != now) {
+      edit->ChangeValue(kept);
+      edit->SetInsertionPointEnd();
+    }
+    *before = kept;
+    event.Skip();
   });
 }
 

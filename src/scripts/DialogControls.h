@@ -2,8 +2,10 @@
 // and the typed-character filter of their edits.
 #pragma once
 
+#include <wx/listctrl.h>
 #include <wx/wx.h>
 
+#include <cstdint>
 #include <initializer_list>
 
 #include "scripts/HotkeyFields.h"
@@ -34,9 +36,15 @@ HotkeyCombos HotkeyCombosAt(wxWindow* parent, wxPoint at, int modifierWidth,
 // Writes a hotkey's fields; an empty modifier leaves its list as it is.
 void ShowHotkeyFields(const HotkeyFields& fields, wxComboBox* modifier, wxComboBox* key);
 
+// Space selects the row that has the keyboard focus, as in Windows lists. The
+// generic list of GTK takes Space as a double click instead, and its arrow
+// keys cannot select the focused row of a one-row list.
+void SpaceSelectsFocusedRow(wxListCtrl* list);
+
 // Lets typed characters into `edit` while `filter` (when given) accepts them
-// and fewer than `limit` characters stand there; text set by the program is
-// not limited. Keys that type no character are not filtered.
-void FilterTyping(wxTextCtrl* edit, bool (*filter)(int), size_t limit);
+// and fewer than `limit` characters stand there; navigation, control keys and
+// shortcuts go on to the toolkit. Pasted or dropped text is held to the same
+// rules (KeptAfterChange). Text set by the program is not limited.
+void FilterTyping(wxTextCtrl* edit, bool (*filter)(int), size_t limit = SIZE_MAX);
 
 }  // namespace velmo

@@ -107,7 +107,7 @@ void PointDialog::load(const PointRow& point) {
 }
 
 void PointDialog::tell(const std::string& message, unsigned icon) {
-  platform_.boxes.MessageBox(static_cast<wxWindow*>(this), message, kDialogCaption, MB_OK | icon);
+  platform_.boxes.MessageBoxA(static_cast<wxWindow*>(this), message, kDialogCaption, kMbOk | icon);
 }
 
 void PointDialog::FormShow() {
@@ -125,7 +125,7 @@ void PointDialog::RegisterCaptureKey() {
   } catch (const std::exception&) {
     // Whatever fails here, the dialog works on without the capture key.
   }
-  tell(kCaptureConflict, MB_ICONINFORMATION);
+  tell(kCaptureConflict, kMbIconInformation);
   hotkeys.UnregisterHotKey(this, kind_.hotkeyId);
 }
 
@@ -170,7 +170,7 @@ void PointDialog::btn1Click() {
 void PointDialog::btn2Click() { closeDialog(); }
 
 void PointDialog::refuse(const PointRefusal& refusal) {
-  tell(refusal.message, MB_ICONWARNING);
+  tell(refusal.message, kMbIconWarning);
   if (refusal.clearCoordinate) edt1->ChangeValue("");
   if (!refusal.focus) return;
   wxWindow* const fields[] = {edt1, cbb1, cbb2};  // in the order of PointField

@@ -39,9 +39,18 @@ std::string ReadoutText(CursorPoint at, ReadoutStyle style) {
 }
 
 bool TypedCharAccepted(int ch, bool (*filter)(int), size_t lengthAfterSelection, size_t limit) {
+  if (ch < 32) return true;
   if (filter && !filter(ch)) return false;
-  // Control characters (backspace, Ctrl+C) add nothing to the text.
-  return ch < 32 || lengthAfterSelection < limit;
+  return lengthAfterSelection < limit;
+}
+
+std::wstring KeptAfterChange(const std::wstring& before, const std::wstring& after,
+                             bool (*filter)(int), size_t limit) {
+  std::wstring kept;
+  for (wchar_t ch : after) {
+    if (!filter || filter(static_cast<int>(ch))) kept += ch;
+  }
+  return kept.size() > limit && kept.size() > before.size() ? before : kept;
 }
 
 }  // namespace velmo

@@ -40,8 +40,15 @@ std::string ReadoutText(CursorPoint at, ReadoutStyle style);
 
 // Whether a typed character goes into an edit that will hold
 // `lengthAfterSelection` characters once the selection it replaces is gone.
-// It must pass `filter` when one is given; a character that adds to the text
-// (code 32 and above) must also find room under `limit`.
+// Control characters (Backspace, Ctrl+V) add nothing and always go on; any
+// other must pass `filter` when one is given and find room under `limit`.
 bool TypedCharAccepted(int ch, bool (*filter)(int), size_t lengthAfterSelection, size_t limit);
+
+// What an edit keeps after a change that was not typed (a paste by Ctrl+V or
+// the middle button, a drop) turned its text from `before` into `after`: the
+// characters `filter` refuses are dropped, and a change that would leave more
+// than `limit` characters, and more than before, is refused (`before`).
+std::wstring KeptAfterChange(const std::wstring& before, const std::wstring& after,
+                             bool (*filter)(int), size_t limit);
 
 }  // namespace velmo

@@ -72,8 +72,9 @@ void ScriptEditorDialog::bindHandlers() {
       {btn8, &ScriptEditorDialog::btn8Click}};
   for (const auto& [button, handler] : handlers)
     button->Bind(wxEVT_BUTTON, [this, handler = handler](wxCommandEvent&) { (this->*handler)(); });
-  // edt2KeyPress: digits and backspace only.
+  // edt2KeyPress: digits only.
   FilterTyping(edt2, &DigitKeyAccepted, kLoopCountLimit);
+  SpaceSelectsFocusedRow(lv1);
 }
 
 void ScriptEditorDialog::wire(Tdm1& dm1, PointDialog& addPoint, PointDialog& modifyPoint) {
@@ -83,8 +84,8 @@ void ScriptEditorDialog::wire(Tdm1& dm1, PointDialog& addPoint, PointDialog& mod
 }
 
 void ScriptEditorDialog::tell(const std::string& message) {
-  boxes_.MessageBox(static_cast<wxWindow*>(this), message, kDialogCaption,
-                    MB_OK | MB_ICONINFORMATION);
+  boxes_.MessageBoxA(static_cast<wxWindow*>(this), message, kDialogCaption,
+                     kMbOk | kMbIconInformation);
 }
 
 ScriptDraft ScriptEditorDialog::draft() const {

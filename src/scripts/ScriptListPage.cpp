@@ -1,6 +1,7 @@
 #include "scripts/ScriptListPage.h"
 
 #include "clicker/ClickPanel.h"
+#include "scripts/DialogControls.h"
 
 namespace velmo {
 
@@ -61,6 +62,7 @@ ScriptListPage::ScriptListPage(wxWindow* page) : menu_(std::make_unique<wxMenu>(
   N6 = pm2->Append(wxID_ANY, wxString::FromUTF8("添加脚本"));
   N7 = pm2->Append(wxID_ANY, wxString::FromUTF8("修改脚本"));
   N8 = pm2->Append(wxID_ANY, wxString::FromUTF8("删除脚本"));
+  SpaceSelectsFocusedRow(lv2);
   lv2->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent&) { lv2->PopupMenu(pm2); });
 }
 

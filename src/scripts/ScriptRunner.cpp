@@ -11,17 +11,17 @@
 namespace velmo {
 
 void PerformClickAction(Mouse& mouse, const std::string& action) {
-  constexpr unsigned kLeftBoth = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;
-  constexpr unsigned kRightBoth = MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP;
+  constexpr unsigned kLeftBoth = kMouseLeftDown | kMouseLeftUp;
+  constexpr unsigned kRightBoth = kMouseRightDown | kMouseRightUp;
   if (action == "左键单击") {
-    mouse.mouseEvent(MOUSEEVENTF_LEFTDOWN);
-    mouse.mouseEvent(MOUSEEVENTF_LEFTUP);
+    mouse.mouseEvent(kMouseLeftDown);
+    mouse.mouseEvent(kMouseLeftUp);
   } else if (action == "左键双击") {
     mouse.mouseEvent(kLeftBoth);
     mouse.mouseEvent(kLeftBoth);
   } else if (action == "右键单击") {
-    mouse.mouseEvent(MOUSEEVENTF_RIGHTDOWN);
-    mouse.mouseEvent(MOUSEEVENTF_RIGHTUP);
+    mouse.mouseEvent(kMouseRightDown);
+    mouse.mouseEvent(kMouseRightUp);
   } else if (action == "右键双击") {
     mouse.mouseEvent(kRightBoth);
     mouse.mouseEvent(kRightBoth);
@@ -58,7 +58,7 @@ bool ScriptRunner::runPass(const std::string& pointsText) {
 bool ScriptRunner::stopTaken() {
   pump_.ProcessMessages();
   if (stopRequested_ != "1") return false;
-  boxes_.MessageBox(nullptr, kScriptStoppedText, kMainCaption, MB_ICONINFORMATION);
+  boxes_.MessageBoxA(nullptr, kScriptStoppedText, kMainCaption, kMbIconInformation);
   stopRequested_ = '0';
   return true;
 }
@@ -78,7 +78,7 @@ bool ScriptRunner::visitPoint(const PointEntry& entry) {
     pump_.Sleep(std::max(0, StrToInt(entry.interval())));
     return true;
   } catch (const std::exception&) {
-    boxes_.MessageBox(mainWindow_, kScriptErrorText, kMainCaption, MB_ICONINFORMATION);
+    boxes_.MessageBoxA(mainWindow_, kScriptErrorText, kMainCaption, kMbIconInformation);
     return false;
   }
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/Errors.h"
+#include "common/Utf8.h"
 
 namespace velmo {
 
@@ -18,12 +19,6 @@ constexpr const char* kUpdate =
 
 constexpr int kColumns = 5;
 
-// Our texts are UTF-8; a std::string path would be read in the ANSI code
-// page on Windows.
-std::filesystem::path fsPath(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 ScriptRecord readRecord(const SqliteStatement& query) {
   return {query.columnText(0), query.columnText(1), query.columnText(2), query.columnText(3),
           query.columnText(4)};
@@ -31,14 +26,15 @@ ScriptRecord readRecord(const SqliteStatement& query) {
 
 }  // namespace
 
+// Joined with the system's separator, so paths in messages are written one way.
 std::string DataFilePath(const std::string& folder) {
   if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder + "data.db";
-  return folder + "/data.db";
+  return folder + static_cast<char>(std::filesystem::path::preferred_separator) + "data.db";
 }
 
 bool DataFileExists(const std::string& folder) {
   std::error_code error;
-  return std::filesystem::is_regular_file(fsPath(DataFilePath(folder)), error);
+  return std::filesystem::is_regular_file(Utf8Path(DataFilePath(folder)), error);
 }
 
 const SqliteConnection& ScriptStore::connection() {

@@ -5,19 +5,19 @@
 
 namespace velmo {
 
-Tdm1::Tdm1(const std::string& exeDir, MessageBoxes& boxes, Shell& shell,
+Tdm1::Tdm1(const std::string& dataDir, MessageBoxes& boxes, Shell& shell,
            std::function<void()> requestTerminate)
-    : con1(exeDir) {
-  DataModuleCreate(exeDir, boxes, shell, requestTerminate);
+    : con1(dataDir) {
+  DataModuleCreate(dataDir, boxes, shell, requestTerminate);
 }
 
-void Tdm1::DataModuleCreate(const std::string& exeDir, MessageBoxes& boxes, Shell& shell,
+void Tdm1::DataModuleCreate(const std::string& dataDir, MessageBoxes& boxes, Shell& shell,
                             const std::function<void()>& requestTerminate) {
-  if (DataFileExists(exeDir)) return;
-  boxes.MessageBox(nullptr,
-                   "软件出错,没有找到所需的数据文件，请到" + DownloadSiteAddress() +
-                       "重新下载过软件.",
-                   kDialogCaption, MB_ICONINFORMATION);
+  if (DataFileExists(dataDir)) return;
+  boxes.MessageBoxA(nullptr,
+                    "软件出错,没有找到所需的数据文件，请到" + DownloadSiteAddress() +
+                        "重新下载过软件.",
+                    kDialogCaption, kMbIconInformation);
   shell.open(ErrorReportAddress());
   requestTerminate();
 }

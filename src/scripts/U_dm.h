@@ -14,13 +14,13 @@ namespace velmo {
 class Tdm1 {
  public:
   // `requestTerminate` asks the application to end once its message loop runs.
-  Tdm1(const std::string& exeDir, MessageBoxes& boxes, Shell& shell,
+  Tdm1(const std::string& dataDir, MessageBoxes& boxes, Shell& shell,
        std::function<void()> requestTerminate);
 
   ScriptStore con1;
 
  private:
-  void DataModuleCreate(const std::string& exeDir, MessageBoxes& boxes, Shell& shell,
+  void DataModuleCreate(const std::string& dataDir, MessageBoxes& boxes, Shell& shell,
                         const std::function<void()>& requestTerminate);
 };
 

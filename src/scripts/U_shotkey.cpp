@@ -41,8 +41,8 @@ void TFrm_shotkey::buildControls() {
 }
 
 void TFrm_shotkey::tell(const std::string& message) {
-  main_.platform().boxes.MessageBox(static_cast<wxWindow*>(this), message, kDialogCaption,
-                                    MB_OK | MB_ICONINFORMATION);
+  main_.platform().boxes.MessageBoxA(static_cast<wxWindow*>(this), message, kDialogCaption,
+                                     kMbOk | kMbIconInformation);
 }
 
 void TFrm_shotkey::FormShow() {

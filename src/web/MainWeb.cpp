@@ -156,11 +156,11 @@ void MainWeb::wb4BeforeNavigate2(wxWebViewEvent& event) { event.Veto(); }
 void MainWeb::N5Click(wxCommandEvent&) { main_.platform().shell.open(pages_.webDirectory); }
 
 void MainWeb::N3Click(wxCommandEvent&) {
-  const int answer = main_.platform().boxes.MessageBox(static_cast<wxWindow*>(&main_),
-                                                       "是否确定要退出Velmo鼠标自动点击器?",
-                                                       kMainCaption, MB_YESNO | MB_ICONINFORMATION);
+  const int answer = main_.platform().boxes.MessageBoxA(static_cast<wxWindow*>(&main_),
+                                                        "是否确定要退出Velmo鼠标自动点击器?",
+                                                        kMainCaption, kMbYesNo | kMbIconInformation);
   // Yes ends the program at once, without the close query and its page.
-  if (answer == IDYES) endApplication_();
+  if (answer == kIdYes) endApplication_();
 }
 
 }  // namespace velmo

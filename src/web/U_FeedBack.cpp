@@ -24,8 +24,8 @@ void TFrm_FeedBack::FormShow(wxShowEvent& event) {
 
 void TFrm_FeedBack::wb1DocumentComplete(wxWebViewEvent& event) {
   if (event.GetURL() != wxString::FromUTF8(postAddress_)) return;
-  boxes_.MessageBox(static_cast<wxWindow*>(this), "你的反馈信息提交成功", "提示信息",
-                    MB_ICONINFORMATION);
+  boxes_.MessageBoxA(static_cast<wxWindow*>(this), "你的反馈信息提交成功", "提示信息",
+                     kMbIconInformation);
   Close();
 }
 

@@ -90,9 +90,9 @@ void RunUpdateCheck(PageValues& page, ClosePageState& state, MessageBoxes& boxes
     const std::optional<VersionValues> values = readPage(page, state);
     if (!values || values->app_version == kProgramVersion) return;
     const int answer =
-        boxes.MessageBox(mainWindow, DescrambleText(kQuestionTextScrambled),
-                         DescrambleText(kQuestionCaptionScrambled), MB_YESNO | MB_ICONINFORMATION);
-    if (answer != IDYES) {
+        boxes.MessageBoxA(mainWindow, DescrambleText(kQuestionTextScrambled),
+                          DescrambleText(kQuestionCaptionScrambled), kMbYesNo | kMbIconInformation);
+    if (answer != kIdYes) {
       shell.open(MakerUpdateAddress());
     } else if (IsWebAddress(values->app_url)) {
       shell.open(values->app_url);

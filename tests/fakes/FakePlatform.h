@@ -129,12 +129,12 @@ struct ShownBox {
 class FakeBoxes : public MessageBoxes {
  public:
   explicit FakeBoxes(Log& log) : log_(log) {}
-  int MessageBox(WindowRef owner, const std::string& text, const std::string& caption,
-                 unsigned flags) override {
+  int MessageBoxA(WindowRef owner, const std::string& text, const std::string& caption,
+                  unsigned flags) override {
     shown.push_back({owner, text, caption, flags});
-    log_.add("MessageBox(" + text + ")");
+    log_.add("MessageBoxA(" + text + ")");
     if (onShow) onShow(shown.back());
-    if (answers.empty()) return (flags & MB_YESNO) ? IDNO : IDOK;
+    if (answers.empty()) return (flags & kMbYesNo) ? kIdNo : kIdOk;
     const int answer = answers.front();
     answers.pop_front();
     return answer;

@@ -45,7 +45,7 @@ struct MainWindowFixture : ::testing::Test {
   // Windows in start-up order: the main window, then the data module.
   void create() {
     const std::string folder = dir.string() + "/";
-    main = new TFrm_Main(p.platform, folder);
+    main = new TFrm_Main(p.platform, PortableFolders(folder));
     std::string error;
     if (withDataFile) {
       ASSERT_TRUE(MakeDataFile(folder + "data.db", VELMO_SCHEMA_FILE, error)) << error;

@@ -71,21 +71,21 @@ TEST_F(MainWindowFixture, SaveWritesTheEightKeysInOrderAndShowsThreeLines) {
             "请按你设置的热键启动点击器,停止的热键也是这个.\r"
             "就是点击器运行后再按一次热键就停止点击器.");
   EXPECT_EQ(p.boxes.shown[0].caption, kMainCaption);
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONINFORMATION);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconInformation);
 }
 
 TEST_F(MainWindowFixture, SaveWithTakenHotkeyWritesNothing) {
   writeSettings("[setting]\r\nclick=7\r\n");
   start();
-  p.grabber.heldElsewhere.insert({MOD_CONTROL, 116});
+  p.grabber.heldElsewhere.insert({kModControl, 116});
   main->panel().cbb5->SetValue("F5");
   main->panel().edt1->ChangeValue("55");
   main->btn1Click();
   EXPECT_EQ(settingsBytes(), "[setting]\r\nclick=7\r\n");
   ASSERT_EQ(p.boxes.shown.size(), 1u);
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONWARNING);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconWarning);
   EXPECT_FALSE(main->ClickHotkeyRegistered);
-  p.grabber.press(MOD_CONTROL, 114);  // the old Ctrl+F3 is released too
+  p.grabber.press(kModControl, 114);  // the old Ctrl+F3 is released too
   EXPECT_FALSE(main->engine().ClickerRunning);
 }
 
@@ -101,7 +101,7 @@ TEST_F(MainWindowFixture, SaveWithBadTimeWritesFileThenReportsAndKeepsInterval) 
 TEST_F(MainWindowFixture, HotkeyTogglesClickerAndTicksUpdateTheStatusBar) {
   writeSettings("[setting]\r\nclick=1\r\n");
   start();
-  p.grabber.press(MOD_CONTROL, 114);
+  p.grabber.press(kModControl, 114);
   EXPECT_EQ(status(0), "状态:点击器已经启动");
   EXPECT_EQ(p.log.with("SetTimer").back(), "SetTimer(1,1000)");
   EXPECT_TRUE(p.timers.fire(main, ClickTimerId));
@@ -121,7 +121,7 @@ TEST_F(MainWindowFixture, LimitThatIsNoNumberIsReportedOnceByTheTopLevelReport) 
   ASSERT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(p.boxes.shown[0].text, "'' is not a valid integer value.");
   EXPECT_EQ(p.boxes.shown[0].caption, kAppTitle);
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONERROR);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconError);
 }
 
 TEST_F(MainWindowFixture, FixedPositionSwitchEnablesTheCoordinates) {
@@ -137,7 +137,7 @@ TEST_F(MainWindowFixture, FixedPositionSwitchEnablesTheCoordinates) {
   EXPECT_EQ(ToUtf8(panel.edt3->GetValue()), "0");
 }
 
-TEST_F(MainWindowFixture, DigitEditsDiscardEverythingButDigitsAndBackspace) {
+TEST_F(MainWindowFixture, DigitEditsDiscardOnlyPrintableNonDigits) {
   start();
   for (wxTextCtrl* edit : {main->panel().edt1, main->panel().edt2, main->panel().edt3}) {
     const auto typed = [edit](int ch) {
@@ -150,6 +150,7 @@ TEST_F(MainWindowFixture, DigitEditsDiscardEverythingButDigitsAndBackspace) {
     };
     EXPECT_TRUE(typed('7'));
     EXPECT_TRUE(typed(8));
+    EXPECT_TRUE(typed(WXK_TAB));  // focus moves on
     EXPECT_FALSE(typed('a'));
     EXPECT_FALSE(typed('-'));
     EXPECT_FALSE(typed(','));

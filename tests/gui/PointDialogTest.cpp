@@ -90,7 +90,7 @@ TEST_F(PointDialogs, F11HeldByTheMainWindowIsAConflict) {
   ASSERT_TRUE(main->registrar().RegisterClickHotkey("无", "F11"));
   p.log.clear();
   open(w.frm_addpoint);
-  EXPECT_TRUE(lastBoxIs(w.frm_addpoint, kConflict, MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(w.frm_addpoint, kConflict, kMbIconInformation));
   EXPECT_EQ(p.log.with("RegisterHotKey"), Strings{"RegisterHotKey(1008,0,122)=0"});
   EXPECT_EQ(p.log.with("UnregisterHotKey"),
             (Strings{"UnregisterHotKey(1008)", "UnregisterHotKey(1008)"}));
@@ -104,7 +104,7 @@ TEST_F(PointDialogs, F11HeldByTheMainWindowIsAConflict) {
 TEST_F(PointDialogs, F11HeldByAnotherProgramIsAConflictUnderId1081Too) {
   p.grabber.heldElsewhere.insert({0u, F11});
   open(w.Frm_ModPoint2);
-  EXPECT_TRUE(lastBoxIs(w.Frm_ModPoint2, kConflict, MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(w.Frm_ModPoint2, kConflict, kMbIconInformation));
   EXPECT_EQ(p.log.with("RegisterHotKey").back(), "RegisterHotKey(1081,0,122)=0");
 }
 
@@ -155,7 +155,7 @@ TEST_F(PointDialogs, OnlyTheFirstAddDialogInsistsOnAComma) {
   w.frm_addpoint->cbb2->SetFocus();
   w.frm_addpoint->btn1Click();
   EXPECT_TRUE(lastBoxIs(w.frm_addpoint, "鼠标坐标位置不正确,请输入像这样的坐标位置100,100",
-                        MB_ICONWARNING));
+                        kMbIconWarning));
   EXPECT_EQ(text(w.frm_addpoint->edt1), "");
   EXPECT_TRUE(focused(w.frm_addpoint->edt1));
   EXPECT_EQ(w.Frm_AddMP->pointCount(), 0);
@@ -170,7 +170,7 @@ TEST_F(PointDialogs, AnEmptyCoordinateIsRefusedByEveryMember) {
     open(dialog);
     dialog->edt1->ChangeValue("");
     dialog->btn1Click();
-    EXPECT_TRUE(lastBoxIs(dialog, "请输入要点击的鼠标坐标位置", MB_ICONWARNING));
+    EXPECT_TRUE(lastBoxIs(dialog, "请输入要点击的鼠标坐标位置", kMbIconWarning));
     EXPECT_TRUE(dialog->IsShown());
     dialog->btn2Click();
   }
@@ -194,7 +194,7 @@ TEST_F(PointDialogs, SeparatorsThatWouldSplitTheStoredEntryAreRefused) {
   open(w.Frm_ModPoint);
   w.Frm_ModPoint->load({"1,2", "左键,单击", "20"});
   w.Frm_ModPoint->btn1Click();
-  EXPECT_TRUE(lastBoxIs(w.Frm_ModPoint, "点击事件中不能含有“,”或“|”字符,请重新输入.", MB_ICONWARNING));
+  EXPECT_TRUE(lastBoxIs(w.Frm_ModPoint, "点击事件中不能含有“,”或“|”字符,请重新输入.", kMbIconWarning));
   EXPECT_TRUE(focused(w.Frm_ModPoint->cbb1));
   EXPECT_TRUE(w.Frm_ModPoint->IsShown());
   EXPECT_EQ(row(w.Frm_AddMP, 0), (Strings{"1,1", "左键单击", "20"}));

@@ -56,7 +56,7 @@ struct ScriptDialogsFixture : MainWindowFixture {
     if (p.boxes.shown.empty()) return ::testing::AssertionFailure() << "no message box";
     const fake::ShownBox& box = p.boxes.shown.back();
     const bool sameOwner = static_cast<const void*>(box.owner) == owner;
-    if (sameOwner && box.text == text && box.caption == "提示" && box.flags == (MB_OK | icon))
+    if (sameOwner && box.text == text && box.caption == "提示" && box.flags == (kMbOk | icon))
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "box \"" << box.text << "\" caption \"" << box.caption
                                          << "\" flags " << box.flags

@@ -1,3 +1,5 @@
+#include <wx/clipbrd.h>
+
 #include "ScriptDialogsFixture.h"
 #include "common/Texts.h"
 
@@ -54,21 +56,21 @@ TEST_F(ScriptEditor, OkChecksInOrderWithTheirMessagesAndFocus) {
   start();
   fillAdd("", "0");
   add()->btn1Click();
-  EXPECT_TRUE(lastBoxIs(add(), "请输入循环点击次数。", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(add(), "请输入循环点击次数。", kMbIconInformation));
   EXPECT_TRUE(focused(add()->edt2));
   EXPECT_FALSE(focused(add()->edt1));
   add()->edt2->ChangeValue("");
   add()->btn1Click();
-  EXPECT_TRUE(lastBoxIs(add(), "请输入循环点击次数。", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(add(), "请输入循环点击次数。", kMbIconInformation));
   add()->edt2->ChangeValue("00");
   add()->btn1Click();
-  EXPECT_TRUE(lastBoxIs(add(), "请输入多坐标点击的名称.", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(add(), "请输入多坐标点击的名称.", kMbIconInformation));
   EXPECT_TRUE(focused(add()->edt1));
   dm1->con1.Insert("taken", "F7", "", "1");
   add()->edt1->ChangeValue("taken");
   add()->edt2->SetFocus();
   add()->btn1Click();
-  EXPECT_TRUE(lastBoxIs(add(), "名称重复,请选择过其他的名称.", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(add(), "名称重复,请选择过其他的名称.", kMbIconInformation));
   EXPECT_TRUE(focused(add()->edt1));
   EXPECT_EQ(dm1->con1.SelectAll().size(), 1u);
   EXPECT_TRUE(add()->IsShown());
@@ -101,7 +103,7 @@ TEST_F(ScriptEditor, ModifyWithoutSelectionSaysSoOnTheMainWindow) {
   ASSERT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(p.boxes.shown[0].text, "请选择要修改的项目.");
   EXPECT_EQ(p.boxes.shown[0].caption, kMainCaption);
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONINFORMATION);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconInformation);
   main->lv2DblClick();  // a double click beside the rows does nothing
   EXPECT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_TRUE(shown.empty());
@@ -143,7 +145,7 @@ TEST_F(ScriptEditor, ModifyOfAnEntryWithMissingFieldsIsReportedAndNotShown) {
   ASSERT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(p.boxes.shown[0].text, "修改项目出错,请联系软件作者.");
   EXPECT_EQ(p.boxes.shown[0].caption, kMainCaption);
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONWARNING);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconWarning);
   // What was filled before the bad entry stays filled.
   EXPECT_EQ(text(mod()->edt1), "bad");
   EXPECT_EQ(text(mod()->cbb1), "Alt");
@@ -222,7 +224,7 @@ TEST_F(ScriptEditor, ModifyPointWithoutSelectionSaysSoElseLoadsTheRow) {
   main->btn7Click();
   points(add(), 2);
   add()->btn5Click();
-  EXPECT_TRUE(lastBoxIs(add(), "请选择要修改的点击坐标.", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(add(), "请选择要修改的点击坐标.", kMbIconInformation));
   EXPECT_EQ(shown.size(), 1u);
   add()->setPoint(1, {"5,6", "右键双击", "250"});
   add()->selectPoint(1);
@@ -261,6 +263,39 @@ TEST_F(ScriptEditor, LoopCountTakesFiveTypedDigits) {
   add()->edt2->SetSelection(0, 1);
   EXPECT_TRUE(typed(add()->edt2, '6'));  // replaces the selected digit
   EXPECT_TRUE(typed(add()->edt1, 'a'));  // the name takes anything
+}
+
+TEST_F(ScriptEditor, PastedLoopCountKeepsTheTypingRules) {
+  start();
+  // Pasted through the X clipboard as Ctrl+V does; the text arrives a little later.
+  const auto paste = [this](const char* text) {
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->Close();
+    int changes = 0;
+    const auto count = [&changes](wxCommandEvent& event) {
+      ++changes;
+      event.Skip();
+    };
+    add()->edt2->Bind(wxEVT_TEXT, count);
+    add()->edt2->Paste();
+    for (int i = 0; i < 300 && changes == 0; ++i) {
+      wxYield();
+      wxMilliSleep(10);
+    }
+    add()->edt2->Unbind(wxEVT_TEXT, count);
+    ASSERT_GT(changes, 0) << "the paste of " << text << " never arrived";
+  };
+  fillAdd("粘贴", "");
+  add()->appendPoint({"100,200", "左键单击", "20"});
+  paste("11234567890");  // more than the five characters typing allows
+  EXPECT_EQ(text(add()->edt2), "");
+  paste("2a3");
+  EXPECT_EQ(text(add()->edt2), "23");
+  add()->btn1Click();
+  const auto stored = dm1->con1.SelectAll();
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].clicknum, "23");
 }
 
 TEST_F(ScriptEditor, TheTwoLayouts) {

@@ -59,12 +59,12 @@ TEST_F(ScriptList, EnableWithTakenHotkeyNamesItAndKeepsTheStatus) {
   addScript("b", "Ctrl+F3", "", "1");  // the single-point hotkey
   addScript("c", "Shift", "", "1");
   start();
-  p.grabber.heldElsewhere.insert({MOD_ALT, 116});
+  p.grabber.heldElsewhere.insert({kModAlt, 116});
   select(0);
   main->btn10Click();
   ASSERT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(p.boxes.shown[0].text, "您设置的Alt+F5热键与其他程序的热键冲突,请选择过热键.");
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONINFORMATION);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconInformation);
   EXPECT_EQ(status(0), "未启用");
   select(1);
   main->btn10Click();
@@ -83,11 +83,11 @@ TEST_F(ScriptList, DeleteAsksAndReloads) {
   main->btn9Click();
   EXPECT_EQ(p.boxes.shown.back().text, "请选择您要删除的记录");
   select(0);
-  p.boxes.answers = {IDNO};
+  p.boxes.answers = {kIdNo};
   main->btn9Click();
   EXPECT_EQ(page().rowCount(), 2);
-  EXPECT_EQ(p.boxes.shown.back().flags, MB_YESNO | MB_ICONQUESTION);
-  p.boxes.answers = {IDYES};
+  EXPECT_EQ(p.boxes.shown.back().flags, kMbYesNo | kMbIconQuestion);
+  p.boxes.answers = {kIdYes};
   main->btn9Click();
   ASSERT_EQ(page().rowCount(), 1);
   EXPECT_EQ(page().cell(0, ScriptListPage::ColName), "b");
@@ -151,4 +151,19 @@ TEST_F(ScriptList, MissingDataFileIsReportedAndEndsTheProgram) {
   EXPECT_TRUE(terminateRequested);
   EXPECT_THROW(main->FormShow(), AppError);
   EXPECT_FALSE(std::filesystem::exists(dir / "data.db"));
+}
+
+TEST_F(ScriptList, SpaceSelectsTheFocusedRowOfAOneRowList) {
+  create();
+  addScript("一", "Ctrl+F5", "1,2,左键单击,20|", "1");
+  start();
+  page().lv2->SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+  ASSERT_EQ(page().selected(), -1);
+  wxKeyEvent space(wxEVT_KEY_DOWN);
+  space.m_keyCode = WXK_SPACE;
+  space.SetEventObject(page().lv2);
+  page().lv2->GetEventHandler()->ProcessEvent(space);
+  EXPECT_EQ(page().selected(), 0);
+  main->btn10Click();
+  EXPECT_EQ(status(0), kEnabledText);
 }

@@ -49,10 +49,10 @@ TEST_F(StopHotkeyDialog, OkStoresReportsReloadsTheListAndRegisters) {
   p.log.clear();
   dialog()->btn1Click();
   EXPECT_NE(settingsBytes().find("stophotkey=F9\r\n"), std::string::npos);
-  EXPECT_TRUE(lastBoxIs(dialog(), kSaved, MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(dialog(), kSaved, kMbIconInformation));
   EXPECT_EQ(page().cell(0, ScriptListPage::ColStopHotkey), "F9");
   // The message comes first, then the previous stop hotkey makes way for the new one.
-  EXPECT_EQ(p.log.entries, (Strings{"MessageBox(" + kSaved + ")", "UnregisterHotKey(1108)",
+  EXPECT_EQ(p.log.entries, (Strings{"MessageBoxA(" + kSaved + ")", "UnregisterHotKey(1108)",
                                     "RegisterHotKey(1108,0,120)=1"}));
   EXPECT_FALSE(dialog()->IsShown());
   EXPECT_FALSE(p.grabber.grabbed.count({0u, 117u}));  // F6 no longer stops
@@ -80,7 +80,7 @@ TEST_F(StopHotkeyDialog, AnEmptyKeyIsRefusedAndNothingChanges) {
   choose("Ctrl", "");
   p.log.clear();
   dialog()->btn1Click();
-  EXPECT_TRUE(lastBoxIs(dialog(), "请选择或输入停止热键的按键,例如F6.", MB_ICONINFORMATION));
+  EXPECT_TRUE(lastBoxIs(dialog(), "请选择或输入停止热键的按键,例如F6.", kMbIconInformation));
   EXPECT_TRUE(focused(dialog()->cbb2));
   EXPECT_TRUE(p.log.with("RegisterHotKey").empty());
   EXPECT_NE(settingsBytes().find("stophotkey=Ctrl+F9\r\n"), std::string::npos);
@@ -108,5 +108,5 @@ TEST_F(StopHotkeyDialog, AStopHotkeyOfF11TakesTheCaptureKeyAway) {
   main->btn7Click();
   w.Frm_AddMP->btn4Click();
   EXPECT_TRUE(lastBoxIs(w.frm_addpoint, "您设置的热键于其他程序的热键冲突,请选择过热键.",
-                        MB_ICONINFORMATION));
+                        kMbIconInformation));
 }

@@ -24,7 +24,7 @@ struct Registration : ::testing::Test {
 
 TEST_F(Registration, ClickHotkeyModifiersMapToFlags) {
   const std::pair<const char*, unsigned> cases[] = {
-      {"无", 0}, {"Ctrl", MOD_CONTROL}, {"Alt", MOD_ALT}, {"Ctrl+Alt", MOD_CONTROL | MOD_ALT}};
+      {"无", 0}, {"Ctrl", kModControl}, {"Alt", kModAlt}, {"Ctrl+Alt", kModControl | kModAlt}};
   for (const auto& [modifier, flags] : cases) {
     p.log.clear();
     EXPECT_TRUE(reg.RegisterClickHotkey(modifier, "F3"));
@@ -41,18 +41,18 @@ TEST_F(Registration, UnknownModifierRegistersNothingYetSucceeds) {
 }
 
 TEST_F(Registration, ConflictShowsMessageReleasesIdAndPicksIcon) {
-  p.grabber.heldElsewhere = {{MOD_CONTROL, 116}, {MOD_ALT, 116}};
+  p.grabber.heldElsewhere = {{kModControl, 116}, {kModAlt, 116}};
   ASSERT_TRUE(reg.RegisterClickHotkey("Ctrl", "F3"));
   EXPECT_FALSE(reg.RegisterClickHotkey("Ctrl", "F5"));
   ASSERT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(p.boxes.shown[0].text, "您设置的热键与其他程序的热键冲突,请选择过热键.");
   EXPECT_EQ(p.boxes.shown[0].caption, "Velmo鼠标自动点击器提示");
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONWARNING);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconWarning);
   // The old Ctrl+F3 is gone too: the id was released before the attempt.
   EXPECT_TRUE(p.grabber.grabbed.empty());
 
   EXPECT_FALSE(reg.RegisterClickHotkey("Alt", "F5"));
-  EXPECT_EQ(p.boxes.shown[1].flags, MB_ICONINFORMATION);
+  EXPECT_EQ(p.boxes.shown[1].flags, kMbIconInformation);
 }
 
 TEST_F(Registration, BadKeyTextRaisesBeforeReleasing) {
@@ -76,7 +76,7 @@ TEST_F(Registration, StopHotkeyEqualToClickHotkeyIsRefused) {
   ASSERT_TRUE(reg.RegisterClickHotkey("Ctrl", "F3"));
   reg.RegisterStopHotkey("Ctrl+F3");
   ASSERT_EQ(p.boxes.shown.size(), 1u);
-  p.grabber.press(MOD_CONTROL, 114);
+  p.grabber.press(kModControl, 114);
   EXPECT_EQ(main.ids, std::vector<int>{ClickHotkeyId});  // the click hotkey still works
 }
 
@@ -92,7 +92,7 @@ TEST_F(Registration, ScriptHotkeyConflictNamesTheHotkey) {
 TEST_F(Registration, ScriptWithId1008TakesOverTheClickHotkeyId) {
   ASSERT_TRUE(reg.RegisterClickHotkey("Ctrl", "F3"));
   ASSERT_TRUE(reg.RegisterScriptHotkey("F9", "1008"));
-  p.grabber.press(MOD_CONTROL, 114);
+  p.grabber.press(kModControl, 114);
   p.grabber.press(0, 120);
   EXPECT_EQ(main.ids, std::vector<int>{ClickHotkeyId});
 }

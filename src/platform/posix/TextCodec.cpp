@@ -35,9 +35,14 @@ std::string convert(const char* to, const char* from, const std::string& in,
   return out;
 }
 
+// A lead byte takes the next byte with it only when that byte can be a trail
+// byte (0x40-0x7E, 0x80-0xFE): a line end, a blank or an ASCII letter after
+// a stray lead byte is kept.
 size_t skipGbk(const char* p, size_t left) {
-  const auto lead = static_cast<unsigned char>(*p);
-  return (lead >= 0x81 && lead <= 0xFE && left >= 2) ? 2 : 1;
+  const auto lead = static_cast<unsigned char>(p[0]);
+  if (lead < 0x81 || lead > 0xFE || left < 2) return 1;
+  const auto trail = static_cast<unsigned char>(p[1]);
+  return (trail >= 0x40 && trail <= 0xFE && trail != 0x7F) ? 2 : 1;
 }
 
 size_t skipUtf8(const char* p, size_t left) {

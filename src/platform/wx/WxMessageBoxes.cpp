@@ -13,25 +13,25 @@ std::string LineBreaksForDisplay(const std::string& text) {
   return out;
 }
 
-int WxMessageBoxes::MessageBox(WindowRef owner, const std::string& text, const std::string& caption,
-                               unsigned flags) {
+int WxMessageBoxes::MessageBoxA(WindowRef owner, const std::string& text, const std::string& caption,
+                                unsigned flags) {
   long style = wxCENTRE;
   switch (flags & 0xF0) {
-    case MB_ICONERROR: style |= wxICON_ERROR; break;
-    case MB_ICONQUESTION: style |= wxICON_QUESTION; break;
-    case MB_ICONWARNING: style |= wxICON_WARNING; break;
-    case MB_ICONINFORMATION: style |= wxICON_INFORMATION; break;
+    case kMbIconError: style |= wxICON_ERROR; break;
+    case kMbIconQuestion: style |= wxICON_QUESTION; break;
+    case kMbIconWarning: style |= wxICON_WARNING; break;
+    case kMbIconInformation: style |= wxICON_INFORMATION; break;
     default: style |= wxICON_NONE; break;
   }
-  const bool yesNo = (flags & 0x0F) == MB_YESNO;
+  const bool yesNo = (flags & 0x0F) == kMbYesNo;
   style |= yesNo ? wxYES_NO : wxOK;
   wxMessageDialog dialog(static_cast<wxWindow*>(owner), wxString::FromUTF8(LineBreaksForDisplay(text)),
                          wxString::FromUTF8(caption), style);
   if (yesNo) dialog.SetYesNoLabels(wxString::FromUTF8("是(&Y)"), wxString::FromUTF8("否(&N)"));
   else dialog.SetOKLabel(wxString::FromUTF8("确定"));
   const int answer = dialog.ShowModal();
-  if (yesNo) return answer == wxID_YES ? IDYES : IDNO;
-  return IDOK;
+  if (yesNo) return answer == wxID_YES ? kIdYes : kIdNo;
+  return kIdOk;
 }
 
 }  // namespace velmo

@@ -7,8 +7,8 @@ namespace velmo {
 
 class WxMessageBoxes : public MessageBoxes {
  public:
-  int MessageBox(WindowRef owner, const std::string& text, const std::string& caption,
-                 unsigned flags) override;
+  int MessageBoxA(WindowRef owner, const std::string& text, const std::string& caption,
+                  unsigned flags) override;
 };
 
 // A lone carriage return breaks the line in a Windows message box; GTK needs

@@ -22,7 +22,7 @@ class X11KeyGrabber : public KeyGrabber {
   // Grabs the combination under every combination of CapsLock, NumLock and
   // ScrollLock. Refused (nothing left grabbed) when another client holds any
   // of them, when the key has no key code on this keyboard, when the
-  // modifiers hold more than MOD_ALT | MOD_CONTROL, or when this grabber
+  // modifiers hold more than kModAlt | kModControl, or when this grabber
   // already holds it.
   bool grab(unsigned modifiers, unsigned vk) override;
   void ungrab(unsigned modifiers, unsigned vk) override;

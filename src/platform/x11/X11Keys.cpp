@@ -55,10 +55,10 @@ KeySym VirtualKeyToKeySym(unsigned vk) {
 }
 
 std::optional<unsigned> ModifiersToMask(unsigned modifiers) {
-  if ((modifiers & ~(MOD_ALT | MOD_CONTROL)) != 0) return std::nullopt;
+  if ((modifiers & ~(kModAlt | kModControl)) != 0) return std::nullopt;
   unsigned mask = 0;
-  if (modifiers & MOD_ALT) mask |= Mod1Mask;
-  if (modifiers & MOD_CONTROL) mask |= ControlMask;
+  if (modifiers & kModAlt) mask |= Mod1Mask;
+  if (modifiers & kModControl) mask |= ControlMask;
   return mask;
 }
 

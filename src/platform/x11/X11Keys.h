@@ -13,7 +13,7 @@ namespace velmo::x11 {
 // here. Letters give the lower-case symbol, the one on the key's first level.
 KeySym VirtualKeyToKeySym(unsigned vk);
 
-// X modifier mask of MOD_ALT / MOD_CONTROL flags; nothing for other bits.
+// X modifier mask of kModAlt / kModControl flags; nothing for other bits.
 std::optional<unsigned> ModifiersToMask(unsigned modifiers);
 
 // The masks of CapsLock, NumLock and ScrollLock on this keyboard, or nothing

@@ -16,10 +16,10 @@ struct ButtonStep {
   bool press;
 };
 constexpr ButtonStep kSteps[] = {
-    {MOUSEEVENTF_LEFTDOWN, 1, true},
-    {MOUSEEVENTF_LEFTUP, 1, false},
-    {MOUSEEVENTF_RIGHTDOWN, 3, true},
-    {MOUSEEVENTF_RIGHTUP, 3, false},
+    {kMouseLeftDown, 1, true},
+    {kMouseLeftUp, 1, false},
+    {kMouseRightDown, 3, true},
+    {kMouseRightUp, 3, false},
 };
 
 }  // namespace

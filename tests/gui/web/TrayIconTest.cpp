@@ -100,13 +100,13 @@ TEST_F(WebWindowsFixture, TrayMenuHasItsItemsAndExitAsksFirst) {
 
   chooseFromMenu(*parts, parts->N3);  // the fake answers No
   EXPECT_EQ(endRequests, 0);
-  p.boxes.answers = {IDYES};
+  p.boxes.answers = {kIdYes};
   chooseFromMenu(*parts, parts->N3);
   EXPECT_EQ(endRequests, 1);
   ASSERT_EQ(p.boxes.shown.size(), 2u);
   EXPECT_EQ(p.boxes.shown[1].text, "是否确定要退出Velmo鼠标自动点击器?");
   EXPECT_EQ(p.boxes.shown[1].caption, kMainCaption);
-  EXPECT_EQ(p.boxes.shown[1].flags, MB_YESNO | MB_ICONINFORMATION);
+  EXPECT_EQ(p.boxes.shown[1].flags, kMbYesNo | kMbIconInformation);
   EXPECT_EQ(p.boxes.shown[1].owner, static_cast<wxWindow*>(main));
   // The tray's exit skips the close query, so no close-time page either.
   EXPECT_FALSE(main->IsBeingDeleted());
@@ -136,7 +136,7 @@ TEST_F(WebWindowsFixture, WithTrayHostMinimisingHidesTheTaskbarEntryAndTheMenuOp
   iconized(main, false);
   EXPECT_FALSE(taskbarEntryHidden(main));
 
-  p.boxes.answers = {IDYES};
+  p.boxes.answers = {kIdYes};
   ChooseFromOpenMenu choose(parts->pm1, parts->N3);
   rightButtonReleased(tray.statusIcon());
   EXPECT_TRUE(choose.chosen);

@@ -84,14 +84,14 @@ TEST_F(WebWindowsFixture, OtherVersionOnTheUpdatePageAsksOpensTheDownloadAndEnds
               ScriptPage("Update", "var app_version = '6.6', app_hp = 'x', app_url = '" + download +
                                        "', is_icon = '0', is_pop = '1', app_pop = '" + bye + "';"));
   pages.updatePage = server.address("/update.html");
-  p.boxes.answers = {IDYES};
+  p.boxes.answers = {kIdYes};
   startWeb();
   ASSERT_TRUE(pumpUntil([&] { return endRequests > 0; }));
 
   ASSERT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(p.boxes.shown[0].text, "发现新版本,当前版本已不能继续使用.是否现在下载新版本?");
   EXPECT_EQ(p.boxes.shown[0].caption, "Velmo鼠标自动点击器升级提示");
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_YESNO | MB_ICONINFORMATION);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbYesNo | kMbIconInformation);
   EXPECT_EQ(p.boxes.shown[0].owner, static_cast<wxWindow*>(main));
   EXPECT_EQ(p.shell.opened, Strings{download});
   EXPECT_EQ(main->is_pop, "1");
@@ -224,7 +224,7 @@ TEST_F(WebWindowsFixture, FeedbackIsConfirmedOnlyWhenThePostAddressCompletes) {
   ASSERT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(p.boxes.shown[0].text, "你的反馈信息提交成功");
   EXPECT_EQ(p.boxes.shown[0].caption, "提示信息");
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONINFORMATION);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconInformation);
   EXPECT_EQ(p.boxes.shown[0].owner, static_cast<wxWindow*>(feedback));
   EXPECT_FALSE(feedback->IsShown());
 

@@ -34,6 +34,11 @@ struct Editor : Folder {
     Folder::SetUp();
     store = std::make_unique<ScriptStore>(dir.string() + "/");
   }
+  // data.db is closed before its folder goes: Windows refuses to delete an open file.
+  void TearDown() override {
+    store.reset();
+    Folder::TearDown();
+  }
   ScriptDraft draft(const std::string& name, const std::string& loops) {
     return {name, "Ctrl", "F6", loops, {}};
   }

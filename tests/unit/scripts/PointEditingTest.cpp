@@ -81,9 +81,32 @@ TEST(ReadoutText, TheTwoForms) {
 
 TEST(TypedCharAccepted, CoordinateFilterOfTheAddDialogs) {
   for (int ch : {'0', '9', ','}) EXPECT_TRUE(TypedCharAccepted(ch, &CoordinateKeyAccepted, 0, 12));
-  for (int ch : {int{'a'}, int{'-'}, int{' '}, int{'|'}, 3, 22}) {
+  for (int ch : {int{'a'}, int{'-'}, int{' '}, int{'|'}}) {
     EXPECT_FALSE(TypedCharAccepted(ch, &CoordinateKeyAccepted, 0, 12)) << ch;
   }
+  // Ctrl+C and Ctrl+V reach the field even when it is full.
+  for (int ch : {3, 22}) EXPECT_TRUE(TypedCharAccepted(ch, &CoordinateKeyAccepted, 12, 12)) << ch;
+}
+
+TEST(TypedCharacter, OnlyPlainPrintableKeysAreJudged) {
+  EXPECT_TRUE(TypedCharacter('a', false, false));
+  EXPECT_TRUE(TypedCharacter('@', true, true));  // AltGr on Windows
+  for (int ch : {0, 8, 9, 13, 27, 127}) EXPECT_FALSE(TypedCharacter(ch, false, false)) << ch;
+  EXPECT_FALSE(TypedCharacter('e', false, true));  // Alt+E: a mnemonic
+  EXPECT_FALSE(TypedCharacter('v', true, false));  // Ctrl+V
+}
+
+TEST(KeptAfterChange, PastedTextKeepsTheFieldsRules) {
+  // Refused characters are dropped, also line breaks of a copied line.
+  EXPECT_EQ(KeptAfterChange(L"1", L"1a2,3\n", &DigitKeyAccepted, 5), L"123");
+  EXPECT_EQ(KeptAfterChange(L"", L"12,34|", &CoordinateKeyAccepted, 12), L"12,34");
+  // The loop count holds at most 5 characters: the paste is refused whole.
+  EXPECT_EQ(KeptAfterChange(L"1", L"11234567890", &DigitKeyAccepted, 5), L"1");
+  EXPECT_EQ(KeptAfterChange(L"1", L"12345", &DigitKeyAccepted, 5), L"12345");
+  // A longer text the program put there may still be shortened.
+  EXPECT_EQ(KeptAfterChange(L"1234567", L"123456", &DigitKeyAccepted, 5), L"123456");
+  // Without a filter only the length counts.
+  EXPECT_EQ(KeptAfterChange(L"", L"a b", nullptr, 12), L"a b");
 }
 
 TEST(TypedCharAccepted, TheTypedLimitCountsWhatStaysAfterTheSelection) {

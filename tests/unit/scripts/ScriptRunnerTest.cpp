@@ -84,11 +84,11 @@ TEST_F(Runner, PendingStopEndsTheRunBeforeTheFirstPoint) {
   stopRequested = "1";
   p.boxes.onShow = [&](const fake::ShownBox&) { EXPECT_EQ(stopRequested, "1"); };
   runner.RunScript(kTwoPoints, 5);
-  EXPECT_EQ(log(), (V{"ProcessMessages", std::string("MessageBox(") + kScriptStoppedText + ")"}));
+  EXPECT_EQ(log(), (V{"ProcessMessages", std::string("MessageBoxA(") + kScriptStoppedText + ")"}));
   ASSERT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(p.boxes.shown[0].owner, nullptr);
   EXPECT_EQ(p.boxes.shown[0].caption, kMainCaption);
-  EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONINFORMATION);
+  EXPECT_EQ(p.boxes.shown[0].flags, kMbIconInformation);
   EXPECT_EQ(stopRequested, "0");
 }
 
@@ -97,12 +97,12 @@ TEST_F(Runner, StopDuringAPauseTakesEffectAtTheNextEntry) {
   p.pump.onProcess = [&](int call) { if (call == 3) stopRequested = "1"; };
   runner.RunScript(kTwoPoints, 4);
   V expected = kTwoPointsPass;
-  expected.insert(expected.end(), {"ProcessMessages", std::string("MessageBox(") + kScriptStoppedText + ")"});
+  expected.insert(expected.end(), {"ProcessMessages", std::string("MessageBoxA(") + kScriptStoppedText + ")"});
   EXPECT_EQ(log(), expected);
 }
 
 TEST_F(Runner, FaultyEntryEndsTheRunAtTheRightStep) {
-  const std::string error = std::string("MessageBox(") + kScriptErrorText + ")";
+  const std::string error = std::string("MessageBoxA(") + kScriptErrorText + ")";
   const std::pair<const char*, V> cases[] = {
       {"abc,200,左键单击,20|", V{}},                      // bad x: no move
       {"100|", V{}},                                      // missing y: no move
@@ -124,7 +124,7 @@ TEST_F(Runner, FaultyEntryEndsTheRunAtTheRightStep) {
     ASSERT_EQ(p.boxes.shown.size(), 1u);
     EXPECT_EQ(p.boxes.shown[0].owner, &mainWindow);
     EXPECT_EQ(p.boxes.shown[0].caption, kMainCaption);
-    EXPECT_EQ(p.boxes.shown[0].flags, MB_ICONINFORMATION);
+    EXPECT_EQ(p.boxes.shown[0].flags, kMbIconInformation);
   }
 }
 
@@ -141,7 +141,7 @@ TEST_F(Runner, ScriptWithoutPointsStillAnswersTheStopHotkey) {
   p.pump.onProcess = [&](int call) { if (call == 4) stopRequested = "1"; };
   runner.RunScript("", 1000000);
   EXPECT_EQ(log(), (V{"ProcessMessages", "Sleep(800)", "ProcessMessages",
-                      std::string("MessageBox(") + kScriptStoppedText + ")"}));
+                      std::string("MessageBoxA(") + kScriptStoppedText + ")"}));
 }
 
 TEST_F(Runner, ByHotkeyIdRunsTheFirstExactMatch) {

@@ -1,9 +1,4 @@
-#include <fcntl.h>
-#include <linux/fs.h>
 #include <sqlite3.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -16,8 +11,10 @@
 #include "common/Errors.h"
 #include "scripts/PointList.h"
 #include "scripts/ScriptStore.h"
+#include "system/TestFiles.h"
 
 using namespace velmo;
+using velmo::testing::Unwritable;
 namespace fs = std::filesystem;
 
 namespace {
@@ -25,6 +22,12 @@ namespace {
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// SQLite takes UTF-8 file names on every system.
+std::string utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
 }
 
 void exec(sqlite3* db, const std::string& sql) {
@@ -38,41 +41,8 @@ void exec(sqlite3* db, const std::string& sql) {
 // A second connection, like another process sharing data.db.
 struct OtherConnection {
   sqlite3* db = nullptr;
-  explicit OtherConnection(const fs::path& path) { sqlite3_open(path.c_str(), &db); }
+  explicit OtherConnection(const fs::path& path) { sqlite3_open(utf8(path).c_str(), &db); }
   ~OtherConnection() { sqlite3_close(db); }
-};
-
-// Takes write permission away; for root, whose writes ignore permission
-// bits, the immutable attribute does it. Restored on destruction.
-class Unwritable {
- public:
-  explicit Unwritable(fs::path path) : path_(std::move(path)) {
-    mode_ = fs::status(path_).permissions();
-    fs::permissions(path_, fs::perms::owner_write | fs::perms::group_write |
-                               fs::perms::others_write, fs::perm_options::remove);
-    ok_ = geteuid() != 0 || setImmutable(true);
-  }
-  ~Unwritable() {
-    if (geteuid() == 0) setImmutable(false);
-    fs::permissions(path_, mode_);
-  }
-  bool ok() const { return ok_; }
-
- private:
-  bool setImmutable(bool on) {
-    const int fd = open(path_.c_str(), O_RDONLY | O_NONBLOCK);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    close(fd);
-    return done;
-  }
-
-  fs::path path_;
-  fs::perms mode_;
-  bool ok_ = false;
 };
 
 struct Store : ::testing::Test {
@@ -80,16 +50,14 @@ struct Store : ::testing::Test {
   fs::path file;
 
   void SetUp() override {
-    std::string name = (fs::temp_directory_path() / "velmo-store-XXXXXX").string();
-    ASSERT_NE(mkdtemp(name.data()), nullptr);
-    folder = name;
+    folder = velmo::testing::MakeTempFolder("velmo-store-");
     file = folder / "data.db";
   }
   void TearDown() override { fs::remove_all(folder); }
 
   void createFromSchema() {
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(utf8(file).c_str(), &db), SQLITE_OK);
     exec(db, readFile(VELMO_SCHEMA_FILE));
     sqlite3_close(db);
   }
@@ -166,6 +134,8 @@ TEST_F(Store, MissingFileIsAnErrorNeverCreatedAndRetriedLater) {
   EXPECT_FALSE(fs::exists(file));
   createFromSchema();
   EXPECT_TRUE(DataFileExists(folder.string() + "/"));
+  // One separator, the system's: no "C:\\x/data.db" in messages on Windows.
+  EXPECT_EQ(DataFilePath(folder.string()), file.string());
   EXPECT_TRUE(store.SelectAll().empty());
 }
 

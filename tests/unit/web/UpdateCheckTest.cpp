@@ -93,21 +93,21 @@ TEST_F(UpdateCheck, AnyOtherVersionTextAsksTheQuestion) {
     EXPECT_EQ(box.owner, &mainWindow);
     EXPECT_EQ(box.caption, "Velmo鼠标自动点击器升级提示");
     EXPECT_EQ(box.text, "发现新版本,当前版本已不能继续使用.是否现在下载新版本?");
-    EXPECT_EQ(box.flags, MB_YESNO | MB_ICONINFORMATION);
+    EXPECT_EQ(box.flags, kMbYesNo | kMbIconInformation);
   }
 }
 
 TEST_F(UpdateCheck, YesOpensThePagesDownloadAddressThenEnds) {
-  p.boxes.answers = {IDYES};
+  p.boxes.answers = {kIdYes};
   run();
   EXPECT_EQ(p.log.entries,
             (std::vector<std::string>{
-                "MessageBox(发现新版本,当前版本已不能继续使用.是否现在下载新版本?)",
+                "MessageBoxA(发现新版本,当前版本已不能继续使用.是否现在下载新版本?)",
                 "ShellOpen(http://down.velmo.example/velmo68.exe)", "EndApplication"}));
 }
 
 TEST_F(UpdateCheck, NoOpensTheMakersUpdatePageThenEnds) {
-  p.boxes.answers = {IDNO};
+  p.boxes.answers = {kIdNo};
   run();
   EXPECT_EQ(p.shell.opened, std::vector<std::string>{"http://www.velmo.example/?update"});
   EXPECT_EQ(p.log.entries.back(), "EndApplication");
@@ -120,7 +120,7 @@ TEST_F(UpdateCheck, YesWithAnAddressThatIsNoWebAddressOpensNothingButStillEnds) 
     SCOPED_TRACE(url);
     ended = 0;
     page.values["app_url"] = url;
-    p.boxes.answers = {IDYES};
+    p.boxes.answers = {kIdYes};
     run();
     EXPECT_TRUE(p.shell.opened.empty());
     EXPECT_EQ(ended, 1);

@@ -1,0 +1,29 @@
+// Synthesised mouse input through SendInput. Button events wait until
+// flush(), so a tick's burst of clicks reaches the system in one call; a
+// cursor move first sends what waits, keeping the order asked for.
+#pragma once
+
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace velmo::win32 {
+
+class Win32Mouse : public Mouse {
+ public:
+  // Queues the button flags in the order mouse_event handles them: left
+  // down, left up, right down, right up, each its own input.
+  void mouseEvent(unsigned flags) override;
+  // Sends what waits, then moves the cursor (the system clamps it to the
+  // screen). Throws AppError when the system refuses.
+  void SetCursorPos(int x, int y) override;
+  CursorPoint GetCursorPos() override;
+  // Throws AppError when SendInput inserts fewer events than it was given
+  // (input blocked by another desktop or a program of higher integrity).
+  void flush() override;
+
+ private:
+  std::vector<unsigned> pending_;  // MOUSEEVENTF_* of each input, in order
+};
+
+}  // namespace velmo::win32

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "CounterWindow.h"
+#include "hotkeys/HotkeyTable.h"
+#include "platform/win32/Win32KeyGrabber.h"
+#include "platform/win32/Win32Mouse.h"
+
+using namespace velmo;
+using velmo::win32::Win32KeyGrabber;
+using velmo::win32::Win32Mouse;
+
+namespace {
+
+struct Sink : HotkeySink {
+  std::vector<int> ids;
+  void WMHotKey(int id) override { ids.push_back(id); }
+};
+
+void pressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (WORD vk : keys) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    inputs.push_back(in);
+  }
+  for (auto it = keys.end(); it != keys.begin();) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = *--it;
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(in);
+  }
+  ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)),
+            inputs.size());
+}
+
+}  // namespace
+
+TEST(Win32Hotkeys, PressReachesTheOwnerWhileAWineWindowHasTheFocus) {
+  CounterWindow focused(50, 50, 200, 100);
+  Win32KeyGrabber grabber;
+  HotkeyTable table(grabber);
+  Sink main, other;
+  ASSERT_TRUE(table.RegisterHotKey(&main, 3, kModControl, VK_F3));
+  ASSERT_TRUE(table.RegisterHotKey(&other, 1108, 0, VK_F6));
+
+  pressKeys({VK_CONTROL, VK_F3});
+  ASSERT_TRUE(PumpUntil([&] { return !main.ids.empty(); }));
+  pressKeys({VK_F6});
+  ASSERT_TRUE(PumpUntil([&] { return !other.ids.empty(); }));
+  EXPECT_EQ(main.ids, std::vector<int>{3});
+  EXPECT_EQ(other.ids, std::vector<int>{1108});
+
+  // Released: the key goes to the focused window again, not to the owner.
+  table.UnregisterHotKey(&main, 3);
+  pressKeys({VK_CONTROL, VK_F3});
+  pressKeys({VK_F6});
+  ASSERT_TRUE(PumpUntil([&] { return other.ids.size() == 2; }));
+  EXPECT_EQ(main.ids, std::vector<int>{3});
+}
+
+TEST(Win32Hotkeys, ACombinationHeldElsewhereIsRefusedUntilReleased) {
+  // A second grabber stands for another program: the system, not our
+  // table, refuses it.
+  Win32KeyGrabber program, elsewhere;
+  HotkeyTable table(program);
+  Sink main;
+  ASSERT_TRUE(elsewhere.grab(kModControl | kModAlt, VK_F12));
+  EXPECT_FALSE(table.RegisterHotKey(&main, 1, kModControl | kModAlt, VK_F12));
+  EXPECT_FALSE(program.grab(kModControl | kModAlt, VK_F12));
+  elsewhere.ungrab(kModControl | kModAlt, VK_F12);
+  EXPECT_TRUE(table.RegisterHotKey(&main, 1, kModControl | kModAlt, VK_F12));
+  EXPECT_FALSE(elsewhere.grab(kModControl | kModAlt, VK_F12));
+}
+
+TEST(Win32Mouse, ClicksArriveWhereTheCursorWasPutWithTheirButton) {
+  CounterWindow counter(100, 100, 300, 200);
+  Win32Mouse mouse;
+  mouse.SetCursorPos(150, 130);
+  EXPECT_EQ(mouse.GetCursorPos().x, 150);
+  EXPECT_EQ(mouse.GetCursorPos().y, 130);
+  mouse.mouseEvent(kMouseLeftDown | kMouseLeftUp);
+  mouse.mouseEvent(kMouseLeftDown | kMouseLeftUp);
+  // Moving sends the waiting double click first, at the old position.
+  mouse.SetCursorPos(350, 250);
+  mouse.mouseEvent(kMouseRightDown);
+  mouse.mouseEvent(kMouseRightUp);
+  mouse.flush();
+  ASSERT_TRUE(PumpUntil([&] { return counter.presses().size() >= 3; }));
+  const auto& p = counter.presses();
+  ASSERT_EQ(p.size(), 3u);
+  EXPECT_EQ((std::tuple{p[0].x, p[0].y, p[0].button}), (std::tuple{150, 130, 'L'}));
+  EXPECT_EQ((std::tuple{p[1].x, p[1].y, p[1].button}), (std::tuple{150, 130, 'L'}));
+  EXPECT_EQ((std::tuple{p[2].x, p[2].y, p[2].button}), (std::tuple{350, 250, 'R'}));
+}
