@@ -51,7 +51,10 @@ win_fetch_source() {
   if [ -z "$dir" ]; then
     win_install_packages dpkg-dev >&2
     win_ensure_deb_src >&2
-    (cd "$VELMO_WIN_SOURCES" && apt-get source -q "$pkg" >&2)
+    # A suite can list a newer version than its mirror serves; older listed versions are tried next.
+    for v in "" $(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p' | sort -rV); do
+      (cd "$VELMO_WIN_SOURCES" && apt-get source -q "$pkg${v:+=$v}" >&2) && break
+    done
     dir=$(find "$VELMO_WIN_SOURCES" -maxdepth 1 -type d -name "$pkg-*" | head -n 1)
   fi
   [ -n "$dir" ] || { echo "could not unpack the source of $pkg" >&2; return 1; }

@@ -1,24 +1,21 @@
-// The program's entry: checks for an X display, sets up the platform, creates
+// The program's entry: checks for a desktop, sets up the platform, creates
 // the windows in their start-up order and runs the message loop.
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 #include <wx/wx.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "app/DataFolders.h"
-#include "app/Look.h"
 #include "app/U_Main.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
 #include "hotkeys/HotkeyTable.h"
-#include "platform/gtk/GtkEventPump.h"
+#include "platform/Desktop.h"
 #include "platform/wx/WxMessageBoxes.h"
 #include "platform/wx/WxShell.h"
 #include "platform/wx/WxTimers.h"
-#include "platform/x11/X11Platform.h"
 #include "scripts/ScriptWindows.h"
 #include "web/Browser.h"
 #include "web/MainWeb.h"
@@ -36,11 +33,6 @@ std::string ExecutableDir() {
   return ToUtf8(exe.GetPathWithSep());
 }
 
-bool HasEnv(const char* name) {
-  const char* value = std::getenv(name);
-  return value && *value;
-}
-
 }  // namespace
 
 class VelmoApp : public wxApp {
@@ -54,11 +46,10 @@ class VelmoApp : public wxApp {
  private:
   bool fail(const std::string& message);
 
-  std::unique_ptr<x11::X11Platform> x11_;
+  std::unique_ptr<Desktop> desktop_;
   std::unique_ptr<HotkeyTable> hotkeyTable_;
   WxTimers timers_;
   WxMessageBoxes boxes_;
-  GtkEventPump pump_;
   WxShell shell_;
   std::unique_ptr<Platform> platform_;
   TFrm_Main* main_ = nullptr;
@@ -78,13 +69,12 @@ bool VelmoApp::OnInit() {
   // wxGTK makes the display name every window's WM_CLASS class, which X11
   // stores as Latin-1: an ASCII name; the windows carry the Chinese titles.
   SetAppDisplayName("Velmo");
-  ApplyCompactLook();
   std::string error;
-  x11_ = x11::OpenX11Platform(error);
-  if (!x11_) return fail(error);
-  hotkeyTable_ = std::make_unique<HotkeyTable>(*x11_->grabber);
-  platform_ = std::make_unique<Platform>(
-      Platform{*hotkeyTable_, *x11_->mouse, timers_, boxes_, pump_, shell_});
+  desktop_ = OpenDesktop(error);
+  if (!desktop_) return fail(error);
+  hotkeyTable_ = std::make_unique<HotkeyTable>(desktop_->grabber());
+  platform_ = std::make_unique<Platform>(Platform{*hotkeyTable_, desktop_->mouse(), timers_, boxes_,
+                                                  desktop_->pump(), shell_});
 
   DataFolders folders;
   try {
@@ -124,7 +114,7 @@ bool VelmoApp::OnInit() {
     main_->attachWeb(std::make_unique<MainWeb>(*main_, *Frm_web, *hongbao, *Frm_FeedBack, pages,
                                                [this] { main_->endApplication(); }));
   } else {
-    std::fprintf(stderr, "No embedded browser engine (WebKitGTK): running without web pages.\n");
+    std::fprintf(stderr, "No embedded browser engine: running without web pages.\n");
   }
 
   main_->Show();
@@ -138,7 +128,7 @@ bool VelmoApp::OnInit() {
 int VelmoApp::OnExit() {
   dm1_.reset();
   hotkeyTable_.reset();
-  x11_.reset();
+  desktop_.reset();
   return wxApp::OnExit();
 }
 
@@ -164,19 +154,10 @@ bool VelmoApp::OnExceptionInMainLoop() {
 wxIMPLEMENT_APP_NO_MAIN(velmo::VelmoApp);
 
 int main(int argc, char** argv) {
-  // Without an X display GTK cannot start at all; say what is missing instead
-  // of failing silently. A Wayland-only session still gets a message box.
-  if (!velmo::HasEnv("DISPLAY") && !velmo::HasEnv("WAYLAND_DISPLAY")) {
-    std::fprintf(stderr, "%s\n", velmo::x11::MissingDisplayText().c_str());
+  const std::string missing = velmo::MissingDesktopText();
+  if (!missing.empty()) {
+    std::fprintf(stderr, "%s\n", missing.c_str());
     return 1;
-  }
-  // A display that does not answer: GTK would only say it cannot start.
-  if (velmo::HasEnv("DISPLAY")) {
-    std::string error;
-    if (!velmo::x11::OpenDisplay(error)) {
-      std::fprintf(stderr, "%s\n", error.c_str());
-      return 1;
-    }
   }
   return wxEntry(argc, argv);
 }

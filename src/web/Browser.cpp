@@ -15,6 +15,7 @@ namespace {
 // calls window.open(): the engine fails an internal check before the program
 // hears of the new window. Pages get window.open replaced by a click on a
 // link that asks for a new window, which the program handles as any other.
+// Other engines need no guard (and IE's cannot take scripts of this kind).
 constexpr const char* kWindowOpenAsLink =
     "window.open = function (address) {"
     "  var link = document.createElement('a');"
@@ -32,7 +33,8 @@ wxWebView* NewBrowser(wxWindow* parent, const wxPoint& pos, const wxSize& size) 
   if (!browser)
     throw AppError("No embedded browser engine (" + std::string(wxWebViewBackendDefault) +
                    ") is available");
-  if (!browser->AddUserScript(kWindowOpenAsLink, wxWEBVIEW_INJECT_AT_DOCUMENT_START))
+  const bool webKit = wxString(wxWebViewBackendDefault) == wxWebViewBackendWebKit;
+  if (webKit && !browser->AddUserScript(kWindowOpenAsLink, wxWEBVIEW_INJECT_AT_DOCUMENT_START))
     throw AppError("The embedded browser refused the script that guards window.open");
   AdoptWebKitView(*browser);
   return browser;

@@ -42,9 +42,8 @@ MainWeb::MainWeb(TFrm_Main& main, TFrm_web& web, Thongbao& hongbao, TFrm_FeedBac
   createControls();
   createTrayMenu();
   bindHandlers();
-  rztrycn1 =
-      std::make_unique<TrayIcon>(main_, pm1, ProgramIconBitmap(),
-                                 [this](const std::exception& error) { main_.ReportError(error); });
+  rztrycn1 = NewTrayIcon(main_, pm1, ProgramIconBitmap(),
+                         [this](const std::exception& error) { main_.ReportError(error); });
 }
 
 // Every handler is bound with this object as its sink, so wx undoes the

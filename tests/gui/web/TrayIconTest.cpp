@@ -5,8 +5,8 @@
 #include <wx/utils.h>
 
 #include "WebFixture.h"
-#include "app/TrayIcon.h"
 #include "common/Texts.h"
+#include "platform/gtk/GtkTrayIcon.h"
 
 // The tray host protocol of X11 desktops is GtkStatusIcon's, deprecated in GTK 3.
 G_GNUC_BEGIN_IGNORE_DEPRECATIONS
@@ -116,7 +116,7 @@ TEST_F(WebWindowsFixture, WithoutTrayHostTheMinimisedProgramStaysOnTheTaskbar) {
   ASSERT_FALSE(wxTaskBarIcon::IsAvailable()) << "a tray host already runs on this display";
   createWeb();
   EXPECT_FALSE(parts->rztrycn1->rules().Enabled);
-  EXPECT_EQ(parts->rztrycn1->statusIcon(), nullptr);
+  EXPECT_EQ(dynamic_cast<GtkTrayIcon&>(*parts->rztrycn1).statusIcon(), nullptr);
   iconized(main, true);
   EXPECT_FALSE(taskbarEntryHidden(main));
 }
@@ -126,7 +126,7 @@ TEST_F(WebWindowsFixture, WithTrayHostMinimisingHidesTheTaskbarEntryAndTheMenuOp
   ASSERT_GT(trayer.pid, 0) << "trayer could not be started";
   ASSERT_TRUE(pumpUntil([] { return wxTaskBarIcon::IsAvailable(); }));
   createWeb();
-  TrayIcon& tray = *parts->rztrycn1;
+  auto& tray = dynamic_cast<GtkTrayIcon&>(*parts->rztrycn1);
   EXPECT_TRUE(tray.rules().Enabled);
   ASSERT_NE(tray.statusIcon(), nullptr);
   EXPECT_TRUE(pumpUntil([&] { return gtk_status_icon_is_embedded(tray.statusIcon()); }));

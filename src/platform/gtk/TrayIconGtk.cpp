@@ -5,7 +5,7 @@
 #include <gtk/gtk.h>
 #include <wx/taskbar.h>
 
-#include "app/TrayIcon.h"
+#include "platform/gtk/GtkTrayIcon.h"
 #include "common/Errors.h"
 
 // GtkStatusIcon is deprecated in GTK 3 but is what the XEmbed tray hosts of
@@ -31,7 +31,7 @@ gboolean onStatusIconButton(GtkStatusIcon*, GdkEventButton* event, gpointer self
     default:
       return FALSE;
   }
-  static_cast<TrayIcon*>(self)->onButton(kind, event->button);
+  static_cast<GtkTrayIcon*>(self)->onButton(kind, event->button);
   return TRUE;
 }
 
@@ -39,14 +39,14 @@ GtkWindow* gtkWindowOf(wxTopLevelWindow& window) { return GTK_WINDOW(window.GetH
 
 }  // namespace
 
-TrayIcon::TrayIcon(wxTopLevelWindow& owner, wxMenu& popupMenu, const wxBitmap& image,
+GtkTrayIcon::GtkTrayIcon(wxTopLevelWindow& owner, wxMenu& popupMenu, const wxBitmap& image,
                    std::function<void(const std::exception&)> reportError)
     : owner_(owner), popupMenu_(popupMenu), image_(image), reportError_(std::move(reportError)) {
-  owner_.Bind(wxEVT_ICONIZE, &TrayIcon::onIconize, this);
+  owner_.Bind(wxEVT_ICONIZE, &GtkTrayIcon::onIconize, this);
   rules_.addIcon();
 }
 
-TrayIcon::~TrayIcon() {
+GtkTrayIcon::~GtkTrayIcon() {
   // The icon leaves the notification area with its last reference.
   if (icon_) {
     g_signal_handlers_disconnect_by_data(icon_, this);
@@ -54,7 +54,7 @@ TrayIcon::~TrayIcon() {
   }
 }
 
-bool TrayIcon::addIcon() {
+bool GtkTrayIcon::addIcon() {
   // Without a tray host GTK still makes the icon, and nobody would ever see it.
   if (!wxTaskBarIcon::IsAvailable() || !image_.IsOk()) return false;
   icon_ = gtk_status_icon_new_from_pixbuf(image_.GetPixbuf());
@@ -64,7 +64,7 @@ bool TrayIcon::addIcon() {
   return true;
 }
 
-void TrayIcon::onButton(TrayButtonEvent event, unsigned button) {
+void GtkTrayIcon::onButton(TrayButtonEvent event, unsigned button) {
   try {
     rules_.onGesture(TrayClickFor(event, button));
   } catch (const std::exception& error) {
@@ -73,7 +73,7 @@ void TrayIcon::onButton(TrayButtonEvent event, unsigned button) {
   }
 }
 
-void TrayIcon::onIconize(wxIconizeEvent& event) {
+void GtkTrayIcon::onIconize(wxIconizeEvent& event) {
   event.Skip();
   if (event.IsIconized())
     rules_.onApplicationMinimize();
@@ -81,25 +81,35 @@ void TrayIcon::onIconize(wxIconizeEvent& event) {
     rules_.onApplicationRestore();
 }
 
-void TrayIcon::restoreApplication() { owner_.Iconize(false); }
+void GtkTrayIcon::restoreApplication() { owner_.Iconize(false); }
 
-void TrayIcon::showTaskbarEntry() { gtk_window_set_skip_taskbar_hint(gtkWindowOf(owner_), FALSE); }
+void GtkTrayIcon::showTaskbarEntry() {
+  gtk_window_set_skip_taskbar_hint(gtkWindowOf(owner_), FALSE);
+}
 
-void TrayIcon::hideTaskbarEntry() { gtk_window_set_skip_taskbar_hint(gtkWindowOf(owner_), TRUE); }
+void GtkTrayIcon::hideTaskbarEntry() {
+  gtk_window_set_skip_taskbar_hint(gtkWindowOf(owner_), TRUE);
+}
 
-void TrayIcon::bringToFront() {
+void GtkTrayIcon::bringToFront() {
   // Raising a minimised window would also restore it; the menu must not.
   if (!owner_.IsIconized()) owner_.Raise();
 }
 
-CursorPoint TrayIcon::cursorPos() {
+CursorPoint GtkTrayIcon::cursorPos() {
   const wxPoint at = wxGetMousePosition();
   return {at.x, at.y};
 }
 
-void TrayIcon::showMenuAt(CursorPoint where) {
+void GtkTrayIcon::showMenuAt(CursorPoint where) {
   if (!owner_.PopupMenu(&popupMenu_, owner_.ScreenToClient(wxPoint(where.x, where.y))))
     throw AppError("The tray menu could not be opened");
+}
+
+std::unique_ptr<TrayIcon> NewTrayIcon(wxTopLevelWindow& owner, wxMenu& popupMenu,
+                                      const wxBitmap& image,
+                                      std::function<void(const std::exception&)> reportError) {
+  return std::make_unique<GtkTrayIcon>(owner, popupMenu, image, std::move(reportError));
 }
 
 }  // namespace velmo

@@ -1,4 +1,4 @@
-#include "app/Look.h"
+#include "platform/gtk/Look.h"
 
 #include <gtk/gtk.h>
 

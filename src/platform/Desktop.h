@@ -1,0 +1,31 @@
+// The desktop the windows run on, as start-up opens it. One implementation per
+// system, chosen by the build: platform/gtk (X11 hotkeys and mouse, the GLib
+// message pump, the GTK look) and platform/win32.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "hotkeys/KeyGrabber.h"
+#include "platform/Platform.h"
+
+namespace velmo {
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  virtual KeyGrabber& grabber() = 0;
+  virtual Mouse& mouse() = 0;
+  virtual EventPump& pump() = 0;
+};
+
+// Checked before the toolkit starts: the message saying why no window can be
+// shown at all (no display to connect to), or empty.
+std::string MissingDesktopText();
+
+// Once the toolkit runs and before the first window: nullptr, with a message
+// for the user in `error`, when the system lacks what global hotkeys or
+// synthesised clicks need.
+std::unique_ptr<Desktop> OpenDesktop(std::string& error);
+
+}  // namespace velmo
