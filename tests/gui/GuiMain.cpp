@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <wx/wx.h>
 
-#include "app/Look.h"
+#include "platform/gtk/Look.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
