@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES="g++ cmake ninja-build pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
 libxtst-dev libsqlite3-dev libjpeg-dev libgtest-dev xvfb xauth xdotool x11-utils imagemagick
-fonts-wqy-microhei trayer python3"
+fonts-wqy-microhei trayer python3 clang libclang-rt-14-dev"
 
 missing=""
 for p in $PACKAGES; do
