@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 PACKAGES="g++ cmake ninja-build pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
 libwebkit2gtk-4.0-dev libxtst-dev libsqlite3-dev libjpeg-dev libgtest-dev xvfb xauth xdotool x11-utils
 imagemagick fonts-wqy-microhei trayer openbox python3
-dpkg-dev file desktop-file-utils appstream"
+dpkg-dev file desktop-file-utils appstream
+clang libclang-rt-14-dev"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,8 +1,12 @@
 #!/bin/sh
 # Sets up, builds and runs every test: unit, windows under Xvfb, end to end;
-# then the same logic and the Win32 backend cross-built for Windows, under wine.
+# then the logic and the Win32 backend cross-built for Windows, under wine; then the
+# display-free suites under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
+# then every fuzz target over its corpus and for a few seconds.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 ctest --test-dir build --output-on-failure --timeout 600
 ./scripts/windows/test.sh
+./scripts/sanitize.sh
+./fuzz/run.sh 5

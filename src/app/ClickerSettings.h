@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ProfileFile.h"
+#include "common/Errors.h"
 
 namespace velmo {
 
@@ -30,5 +31,16 @@ void WriteClickerSettings(ProfileFile& file, const ClickerSettings& settings);
 
 // `stophotkey`, "F6" when missing (the dialog reads it with its own default).
 std::string ReadStopHotkey(const ProfileFile& file, const std::string& fallback = "F6");
+
+// Runs `convert`, which turns the value of `key` read from `file` into what
+// the program uses; a ConvertError it raises goes on naming the file and key.
+template <class Convert>
+auto ConvertSetting(const ProfileFile& file, const char* key, Convert convert) {
+  try {
+    return convert();
+  } catch (const ConvertError& error) {
+    throw ConvertError(std::string(error.what()) + " in " + file.path() + ", key " + key);
+  }
+}
 
 }  // namespace velmo

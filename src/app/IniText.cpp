@@ -77,29 +77,39 @@ bool hasNonAscii(const std::string& bytes) {
 
 }  // namespace
 
-IniText IniText::Parse(const std::string& bytes) {
-  IniText text;
-  std::string decoded;
-  if (bytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
-    text.encoding_ = IniEncoding::Utf8WithBom;
-    decoded = bytes.substr(kUtf8Bom.size());
-  } else if (hasNonAscii(bytes) && IsValidUtf8(bytes)) {
-    text.encoding_ = IniEncoding::Utf8;
-    decoded = bytes;
-  } else {
-    decoded = GbkToUtf8(bytes);
-  }
-  const auto firstEnd = decoded.find('\n');
-  if (firstEnd != std::string::npos && (firstEnd == 0 || decoded[firstEnd - 1] != '\r'))
-    text.lineEnd_ = "\n";
-  for (size_t start = 0; start < decoded.size();) {
-    auto end = decoded.find('\n', start);
-    if (end == std::string::npos) end = decoded.size();
-    std::string line = decoded.substr(start, end - start);
+namespace {
+
+// The lines of `text` without their line ends.
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    auto end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    text.lines_.push_back(std::move(line));
+    lines.push_back(std::move(line));
     start = end + 1;
   }
+  return lines;
+}
+
+}  // namespace
+
+IniText IniText::Parse(const std::string& bytes) {
+  IniText text;
+  std::string raw = bytes;
+  if (bytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
+    text.encoding_ = IniEncoding::Utf8WithBom;
+    raw.erase(0, kUtf8Bom.size());
+  } else if (hasNonAscii(bytes) && IsValidUtf8(bytes)) {
+    text.encoding_ = IniEncoding::Utf8;
+  }
+  const auto firstEnd = raw.find('\n');
+  if (firstEnd != std::string::npos && (firstEnd == 0 || raw[firstEnd - 1] != '\r'))
+    text.lineEnd_ = "\n";
+  // Decoding never takes a line end into a character, so both splits agree.
+  text.lines_ = splitLines(text.encoding_ == IniEncoding::Gbk ? GbkToUtf8(raw) : raw);
+  for (auto& line : splitLines(raw)) text.diskLines_.emplace_back(std::move(line));
   return text;
 }
 
@@ -133,27 +143,28 @@ void IniText::Write(const std::string& section, const std::string& key, const st
     if (!sectionStart) continue;
     if (auto name = keyName(lines_[i]); name && sameName(*name, key)) {
       lines_[i] = entry;
+      diskLines_[i].reset();
       return;
     }
     if (!trim(lines_[i]).empty()) insertAt = i + 1;
   }
   if (sectionStart) {
     lines_.insert(lines_.begin() + static_cast<long>(insertAt), entry);
+    diskLines_.insert(diskLines_.begin() + static_cast<long>(insertAt), std::nullopt);
   } else {
-    lines_.push_back("[" + section + "]");
-    lines_.push_back(entry);
+    lines_.insert(lines_.end(), {"[" + section + "]", entry});
+    diskLines_.insert(diskLines_.end(), 2, std::nullopt);
   }
 }
 
 std::string IniText::Bytes() const {
-  std::string text;
-  for (const auto& line : lines_) text += line + lineEnd_;
-  switch (encoding_) {
-    case IniEncoding::Gbk: return Utf8ToGbk(text);
-    case IniEncoding::Utf8: return text;
-    case IniEncoding::Utf8WithBom: return kUtf8Bom + text;
+  std::string bytes = encoding_ == IniEncoding::Utf8WithBom ? kUtf8Bom : "";
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (diskLines_[i]) bytes += *diskLines_[i];
+    else bytes += encoding_ == IniEncoding::Gbk ? Utf8ToGbk(lines_[i]) : lines_[i];
+    bytes += lineEnd_;
   }
-  return text;
+  return bytes;
 }
 
 }  // namespace velmo

@@ -6,8 +6,9 @@
 // Encodings: a file with a UTF-8 byte-order mark is UTF-8; a file without one
 // is UTF-8 when it is entirely valid UTF-8 and holds non-ASCII text (as a
 // Linux editor writes it), otherwise GBK. A text is written back in the
-// encoding and with the line ends it was read with; a new text is GBK with
-// CRLF line ends. Texts are UTF-8 in memory.
+// encoding and with the line ends it was read with, every line a write did
+// not touch byte for byte as it was; a new text is GBK with CRLF line ends.
+// Texts are UTF-8 in memory.
 #pragma once
 
 #include <optional>
@@ -33,6 +34,8 @@ class IniText {
 
  private:
   std::vector<std::string> lines_;  // without line ends
+  // Each line's bytes as read, until a write replaces the line.
+  std::vector<std::optional<std::string>> diskLines_;
   IniEncoding encoding_ = IniEncoding::Gbk;
   std::string lineEnd_ = "\r\n";
 };

@@ -24,6 +24,12 @@ void onError(j_common_ptr info) {
   std::longjmp(manager->jump, 1);
 }
 
+// Ends libjpeg's state however decoding ends, a failed allocation included.
+struct Decompressor {
+  jpeg_decompress_struct info{};
+  ~Decompressor() { jpeg_destroy_decompress(&info); }
+};
+
 // Decodes into `image`; returns false with the message in `manager` on error.
 // Kept free of C++ objects with destructors between setjmp and longjmp.
 bool decode(jpeg_decompress_struct& info, ErrorManager& manager, const uint8_t* data, size_t size,
@@ -32,6 +38,13 @@ bool decode(jpeg_decompress_struct& info, ErrorManager& manager, const uint8_t* 
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
   jpeg_read_header(&info, TRUE);
+  // The header's size is only a claim: refuse it before allocating for it.
+  if (info.image_width > kMaxJpegSide || info.image_height > kMaxJpegSide ||
+      uint64_t{info.image_width} * info.image_height > kMaxJpegPixels) {
+    std::snprintf(manager.message, sizeof manager.message, "picture of %ux%u pixels is too large",
+                  info.image_width, info.image_height);
+    return false;
+  }
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
   image.width = static_cast<int>(info.output_width);
@@ -48,14 +61,13 @@ bool decode(jpeg_decompress_struct& info, ErrorManager& manager, const uint8_t* 
 }  // namespace
 
 RgbImage DecodeJpeg(const uint8_t* data, size_t size) {
-  jpeg_decompress_struct info{};
   ErrorManager manager{};
-  info.err = jpeg_std_error(&manager.base);
+  Decompressor decompressor;
+  decompressor.info.err = jpeg_std_error(&manager.base);
   manager.base.error_exit = onError;
   RgbImage image;
-  const bool ok = decode(info, manager, data, size, image);
+  const bool ok = decode(decompressor.info, manager, data, size, image);
   const long warnings = manager.base.num_warnings;
-  jpeg_destroy_decompress(&info);
   if (!ok) throw AppError(std::string("JPEG picture cannot be decoded: ") + manager.message);
   if (warnings > 0) throw AppError("JPEG picture is damaged or truncated");
   return image;

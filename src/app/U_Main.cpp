@@ -44,11 +44,15 @@ void TFrm_Main::FormShow() {
   if (web_) web_->navigateUpdateStrip();
   if (web_) web_->placeLinkLabel();
   panel_->LoadClickerSettings(ReadClickerSettings(settings_));
-  engine_->ClickInterval =
-      TimeTextToInterval(ToUtf8(panel_->cbb3->GetValue()), engine_->ClickInterval);
-  ClickHotkeyRegistered = registrar_->RegisterClickHotkey(ToUtf8(panel_->cbb4->GetValue()),
-                                                          ToUtf8(panel_->cbb5->GetValue()));
-  registrar_->RegisterStopHotkey(ReadStopHotkey(settings_));
+  engine_->ClickInterval = ConvertSetting(settings_, "time", [&] {
+    return TimeTextToInterval(ToUtf8(panel_->cbb3->GetValue()), engine_->ClickInterval);
+  });
+  ClickHotkeyRegistered = ConvertSetting(settings_, "hotkey2", [&] {
+    return registrar_->RegisterClickHotkey(ToUtf8(panel_->cbb4->GetValue()),
+                                           ToUtf8(panel_->cbb5->GetValue()));
+  });
+  ConvertSetting(settings_, "stophotkey",
+                 [&] { registrar_->RegisterStopHotkey(ReadStopHotkey(settings_)); });
 }
 
 void TFrm_Main::WMHotKey(int id) {

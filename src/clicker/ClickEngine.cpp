@@ -38,7 +38,7 @@ int TimeTextToInterval(const std::string& text, int current) {
   if (text.find('.') == std::string::npos) {
     const int64_t ms = int64_t{StrToInt(text)} * 1000;
     if (ms > INT32_MAX || ms < INT32_MIN)
-      throw ConvertError("'" + text + "' seconds is out of range");
+      throw ConvertError(Quoted(text) + " seconds is out of range");
     return static_cast<int>(ms);
   }
   static const std::pair<const char*, int> kPresets[] = {

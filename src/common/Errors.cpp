@@ -2,7 +2,20 @@
 
 #include <cstdint>
 
+#include "common/Utf8.h"
+
 namespace velmo {
+
+namespace {
+// Enough for any number or key text; a whole 2047-byte value would fill the screen.
+constexpr size_t kQuotedChars = 40;
+}  // namespace
+
+std::string Quoted(const std::string& value) { return "'" + CutText(value, kQuotedChars) + "'"; }
+
+std::string NotAnIntegerText(const std::string& text) {
+  return Quoted(text) + " is not a valid integer value";
+}
 
 int StrToInt(const std::string& text) {
   size_t i = 0;
@@ -19,7 +32,7 @@ int StrToInt(const std::string& text) {
   }
   if (negative) value = -value;
   if (i != text.size() || i == firstDigit || value > INT32_MAX || value < INT32_MIN) {
-    throw ConvertError("'" + text + "' is not a valid integer value");
+    throw ConvertError(NotAnIntegerText(text));
   }
   return static_cast<int>(value);
 }

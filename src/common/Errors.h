@@ -19,9 +19,14 @@ class ConvertError : public AppError {
   using AppError::AppError;
 };
 
+// A value as messages quote it: in single quotes, cut to a readable length.
+std::string Quoted(const std::string& value);
+// "'<text>' is not a valid integer value".
+std::string NotAnIntegerText(const std::string& text);
+
 // Reads a text as a signed 32-bit decimal integer: leading blanks, an
 // optional sign, then digits only. Anything else raises ConvertError with
-// the text "'<text>' is not a valid integer value".
+// NotAnIntegerText.
 int StrToInt(const std::string& text);
 
 // The text of the top-level error report: the error's text followed by "."

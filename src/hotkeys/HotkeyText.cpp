@@ -16,7 +16,11 @@ std::string RemoveAll(std::string text, const std::string& what) {
 }
 
 int KeyTextToVk(const std::string& keyText) {
-  return StrToInt(RemoveAll(keyText, "F")) + 111;
+  const std::string number = RemoveAll(keyText, "F");
+  const int n = StrToInt(number);
+  // Key codes run from 1 to 254; a number outside names no key.
+  if (n < 1 - 111 || n > 254 - 111) throw ConvertError(NotAnIntegerText(number));
+  return n + 111;
 }
 
 SplitHotkey SplitHotkeyText(const std::string& text) {

@@ -9,7 +9,8 @@ constexpr int ClickHotkeyId = 1008;
 constexpr int StopHotkeyId = 1108;
 
 // Removes every "F" from the key text and reads the rest as n; gives n + 111
-// ("F1" is 112, VK_F1). Raises ConvertError when the rest is no integer.
+// ("F1" is 112, VK_F1). Raises ConvertError, as for a text that is no
+// integer, when the rest is none or gives no key code (1 to 254).
 int KeyTextToVk(const std::string& keyText);
 
 // The combined text form ("Ctrl+Alt+F12", "F6") taken apart.

@@ -74,5 +74,7 @@ int main(int argc, char **argv) {
   WaitForMap(display, window);
   printf("ready\n");
   fflush(stdout);
-  return Count(display, window, out);
+  const int result = Count(display, window, out);
+  XCloseDisplay(display);
+  return result;
 }

@@ -95,7 +95,10 @@ int main(int argc, char **argv) {
     return kUsage;
   }
   const int error = Grab(display, code, mask, probe);
-  if (error == BadAccess) return kHeld;
+  if (error == BadAccess) {
+    XCloseDisplay(display);
+    return kHeld;
+  }
   if (error != Success) {
     fprintf(stderr, "holdkey: XGrabKey failed with X error %d\n", error);
     return kFailed;

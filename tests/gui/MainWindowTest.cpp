@@ -39,11 +39,26 @@ TEST_F(MainWindowFixture, StoredValuesReachThePanelUnchanged) {
   EXPECT_TRUE(std::filesystem::exists(dir / "main.ini"));
 }
 
-TEST_F(MainWindowFixture, ErrorInStartupStopsTheLaterSteps) {
+TEST_F(MainWindowFixture, ErrorInStartupStopsTheLaterStepsAndNamesFileAndKey) {
   writeSettings("[setting]\r\ntime=fast\r\n");
   create();
-  EXPECT_THROW(main->FormShow(), ConvertError);
+  const std::string file = (dir / "setting.ini").string();
+  try {
+    main->FormShow();
+    FAIL();
+  } catch (const ConvertError& e) {
+    EXPECT_EQ(std::string(e.what()), "'fast' is not a valid integer value in " + file + ", key time");
+  }
   EXPECT_TRUE(p.log.with("RegisterHotKey").empty());
+  writeSettings("[setting]\r\nstophotkey=F2147483600\r\n");
+  try {
+    main->FormShow();
+    FAIL();
+  } catch (const ConvertError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "'2147483600' is not a valid integer value in " + file + ", key stophotkey");
+  }
+  EXPECT_TRUE(p.log.with("RegisterHotKey(1108").empty());
 }
 
 TEST_F(MainWindowFixture, SaveWritesTheEightKeysInOrderAndShowsThreeLines) {

@@ -18,6 +18,11 @@ TEST(KeyTextToVk, TextsThatAreNoNumberRaise) {
   EXPECT_THROW(KeyTextToVk("f3"), ConvertError);  // only upper-case F is removed
   EXPECT_THROW(KeyTextToVk("Shift"), ConvertError);
   EXPECT_THROW(KeyTextToVk("F99999999999"), ConvertError);
+  // Numbers whose key code would leave 1..254 (or overflow) name no key.
+  EXPECT_THROW(KeyTextToVk("F2147483600"), ConvertError);
+  EXPECT_THROW(KeyTextToVk("F144"), ConvertError);
+  EXPECT_THROW(KeyTextToVk("F-111"), ConvertError);
+  EXPECT_EQ(KeyTextToVk("F143"), 254);
 }
 
 TEST(SplitHotkeyText, CombinedForms) {
@@ -66,6 +71,13 @@ TEST(StrToInt, RangeAndForm) {
     FAIL();
   } catch (const ConvertError& e) {
     EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
+  }
+  // A long value is cut, never inside a character.
+  try {
+    StrToInt(std::string(5000, '7') + "键");
+    FAIL();
+  } catch (const ConvertError& e) {
+    EXPECT_EQ(std::string(e.what()), "'" + std::string(40, '7') + "...' is not a valid integer value");
   }
 }
 
