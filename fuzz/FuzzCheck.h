@@ -18,6 +18,13 @@
 
 namespace velmo::fuzz {
 
+// Characters as a reader counts them: UTF-8 continuation bytes add none.
+inline size_t Chars(const std::string& text) {
+  size_t n = 0;
+  for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
 inline std::string Text(const uint8_t* data, size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }

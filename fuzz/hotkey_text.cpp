@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     read = StrToInt(text);
   } catch (const ConvertError& e) {
-    FUZZ_CHECK(std::string(e.what()).size() < 120);
+    FUZZ_CHECK(velmo::fuzz::Chars(e.what()) < 120);
   }
   FUZZ_CHECK(read == plain);
   const SplitHotkey split = SplitHotkeyText(text);
