@@ -6,6 +6,7 @@
 #include <random>
 
 #include "common/Errors.h"
+#include "common/Utf8.h"
 
 namespace velmo {
 
@@ -15,10 +16,6 @@ namespace {
 
 // Our texts are UTF-8; a std::string path would be read in the ANSI code
 // page on Windows.
-fs::path fsPath(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 std::string env(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
@@ -41,9 +38,9 @@ std::string baseFolder(const std::string& xdgValue, const std::string& home,
 // and access list.
 bool folderWritable(const std::string& dir) {
   const std::string probe = dir + ".velmo-probe-" + std::to_string(std::random_device()());
-  if (!std::ofstream(fsPath(probe)).is_open()) return false;
+  if (!std::ofstream(Utf8Path(probe)).is_open()) return false;
   std::error_code ignored;
-  fs::remove(fsPath(probe), ignored);
+  fs::remove(Utf8Path(probe), ignored);
   return true;
 }
 
@@ -62,10 +59,10 @@ void makeFolder(const fs::path& dir) {
 // Copies under a temporary name first, so that an interrupted copy never
 // leaves a data.db that later starts would take for the user's.
 void copyTemplate(const std::string& from, const std::string& to) {
-  const fs::path target = fsPath(to);
-  const fs::path partial = fsPath(to + ".part");
+  const fs::path target = Utf8Path(to);
+  const fs::path partial = Utf8Path(to + ".part");
   std::error_code error;
-  if (!fs::copy_file(fsPath(from), partial, fs::copy_options::overwrite_existing, error)) {
+  if (!fs::copy_file(Utf8Path(from), partial, fs::copy_options::overwrite_existing, error)) {
     fs::remove(partial, error);
     throw AppError("Unable to copy " + from + " to " + to);
   }
@@ -109,8 +106,8 @@ StartPlace InspectStartPlace(const std::string& exeDir) {
   StartPlace place;
   place.exeDir = exeDir;
   std::error_code error;
-  place.exeDirHoldsDataFile = fs::is_regular_file(fsPath(exeDir + "data.db"), error);
-  place.templateExists = fs::is_regular_file(fsPath(TemplateFile(exeDir)), error);
+  place.exeDirHoldsDataFile = fs::is_regular_file(Utf8Path(exeDir + "data.db"), error);
+  place.templateExists = fs::is_regular_file(Utf8Path(TemplateFile(exeDir)), error);
   if (!place.exeDirHoldsDataFile && !place.templateExists) {
     place.exeDirWritable = folderWritable(exeDir);
   }
@@ -122,12 +119,12 @@ StartPlace InspectStartPlace(const std::string& exeDir) {
 
 void PrepareDataFolders(const DataFolders& folders) {
   if (!folders.installed) return;
-  makeFolder(fsPath(folders.settingsFile).parent_path());
-  makeFolder(fsPath(folders.dataDir).parent_path());
+  makeFolder(Utf8Path(folders.settingsFile).parent_path());
+  makeFolder(Utf8Path(folders.dataDir).parent_path());
   const std::string dataFile = folders.dataDir + "data.db";
   std::error_code error;
-  if (fs::exists(fsPath(dataFile), error)) return;
-  if (fs::is_regular_file(fsPath(folders.templateFile), error)) {
+  if (fs::exists(Utf8Path(dataFile), error)) return;
+  if (fs::is_regular_file(Utf8Path(folders.templateFile), error)) {
     copyTemplate(folders.templateFile, dataFile);
   }
 }
