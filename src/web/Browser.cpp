@@ -3,7 +3,7 @@
 #include <wx/log.h>
 
 #include "common/Errors.h"
-#include "web/WebKitViews.h"
+#include "web/EngineViews.h"
 
 namespace velmo {
 
@@ -28,15 +28,13 @@ constexpr const char* kWindowOpenAsLink =
 }  // namespace
 
 wxWebView* NewBrowser(wxWindow* parent, const wxPoint& pos, const wxSize& size) {
-  wxWebView* browser =
-      wxWebView::New(parent, wxID_ANY, wxWebViewDefaultURLStr, pos, size, wxWebViewBackendDefault);
+  wxWebView* browser = NewEngineView(parent, pos, size);
   if (!browser)
     throw AppError("No embedded browser engine (" + std::string(wxWebViewBackendDefault) +
                    ") is available");
   const bool webKit = wxString(wxWebViewBackendDefault) == wxWebViewBackendWebKit;
   if (webKit && !browser->AddUserScript(kWindowOpenAsLink, wxWEBVIEW_INJECT_AT_DOCUMENT_START))
     throw AppError("The embedded browser refused the script that guards window.open");
-  AdoptWebKitView(*browser);
   return browser;
 }
 

@@ -1,7 +1,8 @@
-#include "web/WebKitViews.h"
+#include "web/EngineViews.h"
 
 #include <webkit2/webkit2.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "web/Browser.h"
@@ -76,11 +77,20 @@ gboolean LeaveQuietPage(WebKitWebView* view, WebKitPolicyDecision*, WebKitPolicy
 
 }  // namespace
 
-void AdoptWebKitView(wxWebView& browser) {
-  auto* view = WEBKIT_WEB_VIEW(browser.GetNativeBackend());
+wxWebView* NewEngineView(wxWindow* parent, const wxPoint& pos, const wxSize& size) {
+  // The pages are small and still: drawn without compositing layers they need
+  // no GPU buffers, which cost the web-content process more than the pages
+  // do. WebKit reads this when it starts its processes, so it is set before
+  // the first view; a user's own setting stays.
+  setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 0);
+  wxWebView* browser =
+      wxWebView::New(parent, wxID_ANY, wxWebViewDefaultURLStr, pos, size, wxWebViewBackendDefault);
+  if (!browser) return nullptr;
+  auto* view = WEBKIT_WEB_VIEW(browser->GetNativeBackend());
   RelateLaterViewsTo(view);
   g_signal_connect(view, "load-failed", G_CALLBACK(ShowQuietPage), nullptr);
   g_signal_connect(view, "decide-policy", G_CALLBACK(LeaveQuietPage), nullptr);
+  return browser;
 }
 
 bool ShowsQuietPage(const wxWebView& browser) {

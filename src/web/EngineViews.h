@@ -1,0 +1,17 @@
+// What the program asks of the platform's browser engine beyond what
+// wxWebView offers: WebKitViews.cpp for WebKitGTK, IeViews.cpp for the IE
+// engine of Windows.
+#pragma once
+
+#include <wx/webview.h>
+
+namespace velmo {
+
+// A new browser of the platform's default engine, or nullptr when there is
+// none. A page that cannot load shows the program's own quiet page instead
+// of the engine's error page (ShowsQuietPage tells). With WebKit, browsers
+// made after the first are related views of it and so share its web-content
+// process.
+wxWebView* NewEngineView(wxWindow* parent, const wxPoint& pos, const wxSize& size);
+
+}  // namespace velmo

@@ -1,0 +1,50 @@
+#include <wx/webview.h>
+
+#include <set>
+
+#include "web/Browser.h"
+#include "web/EngineViews.h"
+
+namespace velmo {
+
+namespace {
+
+// Shown where a page cannot be loaded (no network, unknown host): an empty
+// page in the colours of an empty browser, with nothing to read, instead of
+// the engine's own error page.
+constexpr const char* kQuietPage =
+    "<!DOCTYPE html><html><head><meta charset='utf-8'></head>"
+    "<body style='margin:0;background:#fff'></body></html>";
+
+// The browsers showing the quiet page now.
+std::set<const wxWebView*> quiet;
+
+}  // namespace
+
+wxWebView* NewEngineView(wxWindow* parent, const wxPoint& pos, const wxSize& size) {
+  wxWebView* view =
+      wxWebView::New(parent, wxID_ANY, wxWebViewDefaultURLStr, pos, size, wxWebViewBackendDefault);
+  if (!view) return nullptr;
+  view->Bind(wxEVT_WEBVIEW_ERROR, [view](wxWebViewEvent& event) {
+    event.Skip();
+    // A load given up for another one has no page of its own.
+    if (event.GetInt() == wxWEBVIEW_NAV_ERR_USER_CANCELLED) return;
+    quiet.insert(view);
+    view->SetPage(kQuietPage, "");
+  });
+  // A navigation to a real address leaves the quiet page; writing the quiet
+  // page itself navigates to about:blank first.
+  view->Bind(wxEVT_WEBVIEW_NAVIGATING, [view](wxWebViewEvent& event) {
+    event.Skip();
+    if (!event.GetURL().StartsWith("about:")) quiet.erase(view);
+  });
+  view->Bind(wxEVT_DESTROY, [view](wxWindowDestroyEvent& event) {
+    event.Skip();
+    if (event.GetEventObject() == view) quiet.erase(view);
+  });
+  return view;
+}
+
+bool ShowsQuietPage(const wxWebView& browser) { return quiet.count(&browser) != 0; }
+
+}  // namespace velmo
