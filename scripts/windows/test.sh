@@ -1,12 +1,13 @@
 #!/bin/sh
-# Cross-builds the logic, the Win32 backend and their tests for Windows into
-# build-windows/ and runs them under wine on a private X display
-# (`ctest -L windows`). Called by scripts/test.sh.
+# Cross-builds the whole program, the logic, the Win32 backend and their tests
+# for Windows into build-windows/ (scripts/build-windows.sh) and runs them
+# under wine on a private X display (`ctest -L windows`), velmo.exe's smoke
+# test included. Called by scripts/test.sh.
 set -eu
 cd "$(dirname "$0")/../.."
 . scripts/windows/common.sh
-win_install_packages g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
-./scripts/windows/deps.sh
+win_install_packages xvfb xauth xdotool x11-utils imagemagick
+./scripts/build-windows.sh
 
 # A wine prefix of this checkout's own, made once without any dialog: no
 # Mono or Gecko installer, no debug chatter.
@@ -19,14 +20,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
-LAUNCHER=""
-if command -v ccache >/dev/null 2>&1; then
-  export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
-  LAUNCHER="-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
-fi
-cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo $LAUNCHER
-cmake --build build-windows
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" \
   ctest --test-dir build-windows -L windows --output-on-failure --timeout 600 || status=$?

@@ -70,7 +70,7 @@ bool VelmoApp::OnInit() {
   // stores as Latin-1: an ASCII name; the windows carry the Chinese titles.
   SetAppDisplayName("Velmo");
   std::string error;
-  desktop_ = OpenDesktop(error);
+  desktop_ = ConnectDesktop(error);
   if (!desktop_) return fail(error);
   hotkeyTable_ = std::make_unique<HotkeyTable>(desktop_->grabber());
   platform_ = std::make_unique<Platform>(Platform{*hotkeyTable_, desktop_->mouse(), timers_, boxes_,

@@ -26,6 +26,6 @@ std::string MissingDesktopText();
 // Once the toolkit runs and before the first window: nullptr, with a message
 // for the user in `error`, when the system lacks what global hotkeys or
 // synthesised clicks need.
-std::unique_ptr<Desktop> OpenDesktop(std::string& error);
+std::unique_ptr<Desktop> ConnectDesktop(std::string& error);
 
 }  // namespace velmo

@@ -154,6 +154,12 @@ class Counter:
         return [tuple(int(v) for v in line.split()[1:4])
                 for line in lines if line.startswith("press ")]
 
+    def ticks(self):
+        """The press times in milliseconds, from a counter that writes them."""
+        with open(self.path, encoding="ascii") as f:
+            return [int(line.split()[4]) for line in f.read().splitlines()
+                    if line.startswith("press ")]
+
     def wait_for(self, count, timeout=10, guards=()):
         """The presses once there are at least `count`."""
         def enough():

@@ -1,7 +1,9 @@
 /* Counts the clicks it receives, as a Windows program: under wine, SendInput
  * reaches wine's own windows only. One top-most window at the screen
- * rectangle given as X Y WIDTH HEIGHT after the file name writes "press <button> <x> <y>" (1 left, 3 right; screen coordinates) to
- * the file named by argv[1] for every button press, flushed at once. Prints
+ * rectangle given as X Y WIDTH HEIGHT after the file name writes
+ * "press <button> <x> <y> <ms>" (1 left, 3 right; screen coordinates; the
+ * system's millisecond tick) to the file named by argv[1] for every button
+ * press, flushed at once. Prints
  * "ready" on stdout once the window is shown and has the keyboard focus, so
  * that a wine window is focused when a test presses a global hotkey. */
 #include <windows.h>
@@ -13,7 +15,7 @@ static FILE *out;
 static void Record(int button, LPARAM lParam, HWND window) {
   POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
   ClientToScreen(window, &at);
-  fprintf(out, "press %d %ld %ld\n", button, at.x, at.y);
+  fprintf(out, "press %d %ld %ld %llu\n", button, at.x, at.y, (unsigned long long)GetTickCount64());
   fflush(out);
 }
 

@@ -41,7 +41,7 @@ std::string MissingDesktopText() {
   return {};
 }
 
-std::unique_ptr<Desktop> OpenDesktop(std::string& error) {
+std::unique_ptr<Desktop> ConnectDesktop(std::string& error) {
   ApplyCompactLook();
   auto x11 = x11::OpenX11Platform(error);
   if (!x11) return nullptr;

@@ -52,7 +52,7 @@ class Win32Desktop : public Desktop {
 // Every Windows session has a desktop for the program's windows.
 std::string MissingDesktopText() { return {}; }
 
-std::unique_ptr<Desktop> OpenDesktop(std::string& error) {
+std::unique_ptr<Desktop> ConnectDesktop(std::string& error) {
   try {
     return std::make_unique<Win32Desktop>();
   } catch (const AppError& refused) {
