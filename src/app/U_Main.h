@@ -87,6 +87,8 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void useDataModule(Tdm1& dm) { dm1_ = &dm; }
   void attachWeb(std::unique_ptr<MainWebParts> web) { web_ = std::move(web); }
   wxPanel* client() { return client_; }
+  // Where the update strip goes: below the book, whatever its height.
+  wxPoint updateStripAt() const;
   Platform& platform() { return platform_; }
   ProfileFile& settingsFile() { return settings_; }
   ClickPanel& panel() { return *panel_; }

@@ -13,6 +13,8 @@ namespace {
 constexpr int kClientWidth = 560;
 constexpr int kClientHeight = 461;
 constexpr int kStatusHeight = 19;
+constexpr int kBookHeight = 284;
+constexpr int kStripGap = 4;  // between the book and the update strip below it
 
 wxButton* buttonAt(wxWindow* parent, const char* caption, int left, int top, int width) {
   return new wxButton(parent, wxID_ANY, wxString::FromUTF8(caption), wxPoint(left, top),
@@ -45,7 +47,7 @@ void TFrm_Main::buildLayout() {
   img1->SetCursor(wxCursor(wxCURSOR_HAND));
   img1->SetToolTip(wxString::FromUTF8("Velmo鼠标自动点击器"));
 
-  pgc1 = new wxNotebook(client_, wxID_ANY, wxPoint(1, 93), wxSize(557, 284));
+  pgc1 = new wxNotebook(client_, wxID_ANY, wxPoint(1, 93), wxSize(557, kBookHeight));
   auto* icons = new wxImageList(16, 16);
   icons->Add(SingleTabBitmap());
   icons->Add(MultiTabBitmap());
@@ -63,7 +65,18 @@ void TFrm_Main::buildLayout() {
   chk2 = new wxCheckBox(client_, wxID_ANY, wxString::FromUTF8("窗口置顶"), wxPoint(482, 101),
                         wxDefaultSize);
   FitTexts(this);
+  // The update strip, made at start-up, keeps its place below the book when
+  // the book grew to hold its pages: the window grows by as much.
+  const int grown = pgc1->GetSize().y - kBookHeight;
+  if (grown > 0) {
+    SetClientSize(kClientWidth, GetClientSize().y + grown);
+    client_->SetSize(GetClientSize());
+  }
   Centre();
+}
+
+wxPoint TFrm_Main::updateStripAt() const {
+  return wxPoint(1, pgc1->GetRect().GetBottom() + 1 + kStripGap);
 }
 
 void TFrm_Main::buildButtonRow() {

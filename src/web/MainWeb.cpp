@@ -88,7 +88,7 @@ void MainWeb::bindHandlers() {
 }
 
 void MainWeb::createBrowsers() {
-  wb1 = NewBrowser(main_.client(), wxPoint(1, 381), wxSize(552, 60));
+  wb1 = NewBrowser(main_.client(), main_.updateStripAt(), wxSize(552, 60));
   wb2 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
   wb4 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
   wb1->Bind(wxEVT_WEBVIEW_LOADED, &MainWeb::wb1DocumentComplete, this);
