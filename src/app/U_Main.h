@@ -89,6 +89,9 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   wxPanel* client() { return client_; }
   // Where the update strip goes: below the book, whatever its height.
   wxPoint updateStripAt() const;
+  // Widens status panel 0 or 1 when a text `textWidth` pixels wide would not
+  // fit it whole; the last panel takes what is left of the bar.
+  void fitStatusPanel(int panel, int textWidth);
   Platform& platform() { return platform_; }
   ProfileFile& settingsFile() { return settings_; }
   ClickPanel& panel() { return *panel_; }
@@ -157,6 +160,7 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   TFrm_shotkey* Frm_shotkey_ = nullptr;
   std::unique_ptr<MainWebParts> web_;
   wxPanel* client_ = nullptr;
+  int statusWidths_[2] = {210, 180};  // the last panel's 190 reach past the window's edge
 };
 
 }  // namespace velmo

@@ -1,6 +1,8 @@
 // Control building of the main window, at the positions the program gives.
 #include <wx/imaglist.h>
 
+#include <algorithm>
+
 #include "app/Resources.h"
 #include "app/U_Main.h"
 #include "common/Texts.h"
@@ -15,6 +17,8 @@ constexpr int kClientHeight = 461;
 constexpr int kStatusHeight = 19;
 constexpr int kBookHeight = 284;
 constexpr int kStripGap = 4;  // between the book and the update strip below it
+// wx draws a status field's text this far in from the field's sides.
+constexpr int kFieldTextMargin = 5;
 
 wxButton* buttonAt(wxWindow* parent, const char* caption, int left, int top, int width) {
   return new wxButton(parent, wxID_ANY, wxString::FromUTF8(caption), wxPoint(left, top),
@@ -33,11 +37,13 @@ void TFrm_Main::buildLayout() {
   stat1 = new wxStatusBar(this, wxID_ANY, 0);
   stat1->SetFieldsCount(3);
   // GTK's status bar sizes itself from the font; the layout gives 19 pixels,
-  // and the frame takes the height the bar has when it is attached.
-  stat1->SetSize(-1, -1, -1, kStatusHeight);
+  // or what a larger font needs, and the frame takes the height the bar has
+  // when it is attached.
+  const int textHeight = stat1->GetTextExtent(wxString::FromUTF8(kAppTitle)).y;
+  stat1->SetSize(-1, -1, -1, std::max(kStatusHeight, textHeight + 2 * stat1->GetBorderY()));
   SetStatusBar(stat1);
-  const int widths[] = {210, 180, 190};
-  stat1->SetStatusWidths(3, widths);
+  for (const char* text : {kAppTitle, kStartedText, kStoppedText})
+    fitStatusPanel(0, stat1->GetTextExtent(wxString::FromUTF8(text)).x);
   // The status bar stands inside the 560 x 461 client area of the layout.
   SetClientSize(kClientWidth, kClientHeight - kStatusHeight);
 
@@ -73,6 +79,13 @@ void TFrm_Main::buildLayout() {
     client_->SetSize(GetClientSize());
   }
   Centre();
+}
+
+void TFrm_Main::fitStatusPanel(int panel, int textWidth) {
+  int& width = statusWidths_[panel];
+  width = std::max(width, textWidth + 2 * (kFieldTextMargin + stat1->GetBorderX()));
+  const int widths[] = {statusWidths_[0], statusWidths_[1], -1};
+  stat1->SetStatusWidths(3, widths);
 }
 
 wxPoint TFrm_Main::updateStripAt() const {
