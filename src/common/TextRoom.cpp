@@ -59,8 +59,7 @@ class Stacker {
         if (j == i) continue;
         if (holds(controls_[j], controls_[i])) moved = std::max(moved, shift(j));
         else if (pushes(controls_[j], controls_[i]))
-          moved = std::max(moved, room(controls_[j].bottom(), bottom(j),
-                                            controls_[i].top, gap_));
+          moved = std::max(moved, room(controls_[j].bottom(), bottom(j), controls_[i].top, gap_));
       }
       return moved;
     });
@@ -74,7 +73,7 @@ class Stacker {
       for (size_t j = 0; j < controls_.size(); ++j) {
         if (j != i && holds(control, controls_[j]))
           lowest = std::max(lowest, control.bottom() + room(controls_[j].bottom(), bottom(j),
-                                                                 control.bottom(), gap_));
+                                                            control.bottom(), gap_));
       }
       return lowest;
     });
@@ -151,9 +150,9 @@ Stacking MakeRoomBelow(const std::vector<ControlBox>& controls, const std::vecto
     const int bottom = stacker.bottom(i);
     stacking.tops.push_back(top);
     stacking.heights.push_back(bottom - top);
-    stacking.parentHeight = std::max(
-        stacking.parentHeight,
-        parentHeight + room(controls[i].bottom(), bottom, parentHeight, gap));
+    stacking.parentHeight =
+        std::max(stacking.parentHeight,
+                 parentHeight + room(controls[i].bottom(), bottom, parentHeight, gap));
   }
   return stacking;
 }

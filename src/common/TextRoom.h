@@ -37,10 +37,10 @@ struct Stacking {
 // Tops and heights for sibling `controls` (at the lefts and widths they have
 // now) when each needs the height `heights` gives it: a label whose lines
 // broke, a frame whose contents need more room than it has. A control moves
-// down, with the frames that hold it and below what stands above it in its
-// columns: off what it would stand under, and far enough to keep `gap` free,
-// or the distance it kept before when that was less. Frames, and the parent
-// `parentHeight` high, grow by the same rule to hold what they hold.
+// down with the frames that hold it, and below what grew above it in its
+// columns: clear of it, and far enough to keep `gap` free, or the distance
+// it kept before when that was less. Frames, and the parent `parentHeight`
+// high, grow by the same rule to hold what they hold.
 Stacking MakeRoomBelow(const std::vector<ControlBox>& controls, const std::vector<int>& heights,
                        int parentHeight, int gap);
 

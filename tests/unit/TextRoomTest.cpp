@@ -91,9 +91,9 @@ TEST(TextRoomTest, AGrowingFrameCarriesTheFrameBelowWithItsContentsAndTheParentG
 
   // A label that stood below its frame's bottom before anything grew: the
   // frame and the parent hold it whole.
-  const Stacking past = MakeRoomBelow(
-      {{8, 6, 280, 130, ControlBox::Frame}, {20, 100, 200, 40, ControlBox::Text}}, {130, 40}, 138,
-      2);
+  const Stacking past =
+      MakeRoomBelow({{8, 6, 280, 130, ControlBox::Frame}, {20, 100, 200, 40, ControlBox::Text}},
+                    {130, 40}, 138, 2);
   EXPECT_EQ(past.heights, (std::vector<int>{134, 40}));
   EXPECT_EQ(past.parentHeight, 142);  // the frame kept its 2 pixels above the edge
 
