@@ -4,6 +4,7 @@
 #include <functional>
 #include <numeric>
 #include <optional>
+#include <string_view>
 
 namespace velmo {
 
@@ -101,6 +102,13 @@ class Stacker {
   Memo shifts_, bottoms_;
 };
 
+bool closing(wchar_t c) {
+  return std::wstring_view(L"，。、；：？！）》」』】,.;:?!)").find(c) != std::wstring_view::npos;
+}
+bool opening(wchar_t c) {
+  return std::wstring_view(L"（《「『【(").find(c) != std::wstring_view::npos;
+}
+
 }  // namespace
 
 std::vector<Placement> MakeRoomForText(const std::vector<ControlBox>& controls, int parentWidth,
@@ -155,6 +163,12 @@ Stacking MakeRoomBelow(const std::vector<ControlBox>& controls, const std::vecto
                  parentHeight + room(controls[i].bottom(), bottom, parentHeight, gap));
   }
   return stacking;
+}
+
+size_t LineBreakAt(const std::wstring& text, size_t fits) {
+  size_t end = fits;
+  while (end > 1 && (closing(text[end]) || opening(text[end - 1]))) --end;
+  return end;
 }
 
 }  // namespace velmo

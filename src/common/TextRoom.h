@@ -7,6 +7,7 @@
 // Nothing moves while the texts fit.
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace velmo {
@@ -43,5 +44,11 @@ struct Stacking {
 // high, grow by the same rule to hold what they hold.
 Stacking MakeRoomBelow(const std::vector<ControlBox>& controls, const std::vector<int>& heights,
                        int parentHeight, int gap);
+
+// Where a line holding at most `fits` characters of `text` (1 <= fits <
+// text.size()) ends, so that no line starts with a closing mark ("，", "。",
+// ")" and their kin) nor ends with an opening one: those go with their
+// neighbour, as long as the line keeps one character.
+size_t LineBreakAt(const std::wstring& text, size_t fits);
 
 }  // namespace velmo

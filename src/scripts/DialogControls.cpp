@@ -63,8 +63,9 @@ void WrapAnywhere(wxStaticText* label, int width) {
         if (fits(rest.Left(mid))) low = mid;
         else high = mid - 1;
       }
-      wrapped << rest.Left(low) << '\n';
-      rest = rest.Mid(low);
+      const size_t end = LineBreakAt(rest.ToStdWstring(), low);
+      wrapped << rest.Left(end) << '\n';
+      rest = rest.Mid(end);
     }
     wrapped << rest << '\n';
   }

@@ -19,8 +19,9 @@ wxStaticText* LabelAt(wxWindow* parent, wxPoint at, const char* text);
 wxButton* ButtonAt(wxWindow* parent, wxPoint at, wxSize size, const char* caption);
 wxTextCtrl* EditAt(wxWindow* parent, wxPoint at, int width, long style = 0);
 
-// Breaks the label's lines to `width` pixels between any two characters:
-// wxStaticText::Wrap breaks only at blanks, and Chinese text has none.
+// Breaks the label's lines to `width` pixels between any two characters
+// (LineBreakAt keeps punctuation with its neighbour): wxStaticText::Wrap
+// breaks only at blanks, and Chinese text has none.
 void WrapAnywhere(wxStaticText* label, int width);
 
 // Makes room for texts a larger font made wider or, once their lines broke,

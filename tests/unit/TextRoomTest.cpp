@@ -102,3 +102,12 @@ TEST(TextRoomTest, AGrowingFrameCarriesTheFrameBelowWithItsContentsAndTheParentG
   EXPECT_EQ(book.heights, std::vector<int>{294});
   EXPECT_EQ(book.parentHeight, 442);
 }
+
+TEST(TextRoomTest, ALineNeitherStartsWithAClosingMarkNorEndsWithAnOpeningOne) {
+  EXPECT_EQ(LineBreakAt(L"停止多少时间才点击一下个点击记录。", 16), 15u);  // "录。" go down together
+  EXPECT_EQ(LineBreakAt(L"会自动停止的，如果有时", 6), 5u);
+  EXPECT_EQ(LineBreakAt(L"获取所在的坐标,按F11", 7), 6u);  // the ASCII comma too
+  EXPECT_EQ(LineBreakAt(L"点击数(点击次数", 4), 3u);       // "(" goes down with what it opens
+  EXPECT_EQ(LineBreakAt(L"点击次数达到了", 4), 4u);
+  EXPECT_EQ(LineBreakAt(L"点。。。", 1), 1u);  // a line keeps one character
+}
