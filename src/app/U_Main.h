@@ -160,7 +160,9 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   TFrm_shotkey* Frm_shotkey_ = nullptr;
   std::unique_ptr<MainWebParts> web_;
   wxPanel* client_ = nullptr;
-  int statusWidths_[2] = {210, 180};  // the last panel's 190 reach past the window's edge
+  // Panels 0 and 1; the last takes the rest of the bar, as its 190 pixels of
+  // the layout would reach past the window's edge.
+  int statusWidths_[2] = {210, 180};
 };
 
 }  // namespace velmo

@@ -17,6 +17,7 @@ check, radio { min-height: 12px; min-width: 12px; margin: 0 3px 0 0; }
 treeview.view { padding: 0 2px; }
 statusbar { padding: 0; margin: 0; min-height: 0; }
 )css";
+
 // Emission hook on "realize": the arrow button of a drop-down list with an
 // entry takes no focus.
 gboolean ArrowTakesNoFocus(GSignalInvocationHint*, guint, const GValue* params, gpointer) {
