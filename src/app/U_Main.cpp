@@ -33,6 +33,14 @@ void TFrm_Main::bindHandlers() {
   chk2->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { chk2Click(); });
   btn6->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn6Click(); });
   Bind(wxEVT_CLOSE_WINDOW, &TFrm_Main::FormCloseQuery, this);
+  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in a Windows page control;
+  // GTK's book has only Ctrl+PageDown and Ctrl+PageUp.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_TAB && event.ControlDown() && !event.AltDown())
+      pgc1->AdvanceSelection(!event.ShiftDown());
+    else
+      event.Skip();
+  });
 }
 
 void TFrm_Main::FormShow() {

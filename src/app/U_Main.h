@@ -87,6 +87,11 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void useDataModule(Tdm1& dm) { dm1_ = &dm; }
   void attachWeb(std::unique_ptr<MainWebParts> web) { web_ = std::move(web); }
   wxPanel* client() { return client_; }
+  // Where the update strip goes: below the book, whatever its height.
+  wxPoint updateStripAt() const;
+  // Widens status panel 0 or 1 when a text `textWidth` pixels wide would not
+  // fit it whole; the last panel takes what is left of the bar.
+  void fitStatusPanel(int panel, int textWidth);
   Platform& platform() { return platform_; }
   ProfileFile& settingsFile() { return settings_; }
   ClickPanel& panel() { return *panel_; }
@@ -155,6 +160,9 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   TFrm_shotkey* Frm_shotkey_ = nullptr;
   std::unique_ptr<MainWebParts> web_;
   wxPanel* client_ = nullptr;
+  // Panels 0 and 1; the last takes the rest of the bar, as its 190 pixels of
+  // the layout would reach past the window's edge.
+  int statusWidths_[2] = {210, 180};
 };
 
 }  // namespace velmo

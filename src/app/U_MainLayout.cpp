@@ -1,6 +1,8 @@
 // Control building of the main window, at the positions the program gives.
 #include <wx/imaglist.h>
 
+#include <algorithm>
+
 #include "app/Resources.h"
 #include "app/U_Main.h"
 #include "common/Texts.h"
@@ -13,6 +15,10 @@ namespace {
 constexpr int kClientWidth = 560;
 constexpr int kClientHeight = 461;
 constexpr int kStatusHeight = 19;
+constexpr int kBookHeight = 284;
+constexpr int kStripGap = 4;  // between the book and the update strip below it
+// wx draws a status field's text this far in from the field's sides.
+constexpr int kFieldTextMargin = 5;
 
 wxButton* buttonAt(wxWindow* parent, const char* caption, int left, int top, int width) {
   return new wxButton(parent, wxID_ANY, wxString::FromUTF8(caption), wxPoint(left, top),
@@ -31,11 +37,13 @@ void TFrm_Main::buildLayout() {
   stat1 = new wxStatusBar(this, wxID_ANY, 0);
   stat1->SetFieldsCount(3);
   // GTK's status bar sizes itself from the font; the layout gives 19 pixels,
-  // and the frame takes the height the bar has when it is attached.
-  stat1->SetSize(-1, -1, -1, kStatusHeight);
+  // or what a larger font needs, and the frame takes the height the bar has
+  // when it is attached.
+  const int textHeight = stat1->GetTextExtent(wxString::FromUTF8(kAppTitle)).y;
+  stat1->SetSize(-1, -1, -1, std::max(kStatusHeight, textHeight + 2 * stat1->GetBorderY()));
   SetStatusBar(stat1);
-  const int widths[] = {210, 180, 190};
-  stat1->SetStatusWidths(3, widths);
+  for (const char* text : {kAppTitle, kStartedText, kStoppedText})
+    fitStatusPanel(0, stat1->GetTextExtent(wxString::FromUTF8(text)).x);
   // The status bar stands inside the 560 x 461 client area of the layout.
   SetClientSize(kClientWidth, kClientHeight - kStatusHeight);
 
@@ -45,7 +53,7 @@ void TFrm_Main::buildLayout() {
   img1->SetCursor(wxCursor(wxCURSOR_HAND));
   img1->SetToolTip(wxString::FromUTF8("Velmo鼠标自动点击器"));
 
-  pgc1 = new wxNotebook(client_, wxID_ANY, wxPoint(1, 93), wxSize(557, 284));
+  pgc1 = new wxNotebook(client_, wxID_ANY, wxPoint(1, 93), wxSize(557, kBookHeight));
   auto* icons = new wxImageList(16, 16);
   icons->Add(SingleTabBitmap());
   icons->Add(MultiTabBitmap());
@@ -63,7 +71,25 @@ void TFrm_Main::buildLayout() {
   chk2 = new wxCheckBox(client_, wxID_ANY, wxString::FromUTF8("窗口置顶"), wxPoint(482, 101),
                         wxDefaultSize);
   FitTexts(this);
+  // The update strip, made at start-up, keeps its place below the book when
+  // the book grew to hold its pages: the window grows by as much.
+  const int grown = pgc1->GetSize().y - kBookHeight;
+  if (grown > 0) {
+    SetClientSize(kClientWidth, GetClientSize().y + grown);
+    client_->SetSize(GetClientSize());
+  }
   Centre();
+}
+
+void TFrm_Main::fitStatusPanel(int panel, int textWidth) {
+  int& width = statusWidths_[panel];
+  width = std::max(width, textWidth + 2 * (kFieldTextMargin + stat1->GetBorderX()));
+  const int widths[] = {statusWidths_[0], statusWidths_[1], -1};
+  stat1->SetStatusWidths(3, widths);
+}
+
+wxPoint TFrm_Main::updateStripAt() const {
+  return wxPoint(1, pgc1->GetRect().GetBottom() + 1 + kStripGap);
 }
 
 void TFrm_Main::buildButtonRow() {

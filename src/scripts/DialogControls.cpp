@@ -4,6 +4,7 @@
 
 #include <wx/bookctrl.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -62,8 +63,9 @@ void WrapAnywhere(wxStaticText* label, int width) {
         if (fits(rest.Left(mid))) low = mid;
         else high = mid - 1;
       }
-      wrapped << rest.Left(low) << '\n';
-      rest = rest.Mid(low);
+      const size_t end = LineBreakAt(rest.ToStdWstring(), low);
+      wrapped << rest.Left(end) << '\n';
+      rest = rest.Mid(end);
     }
     wrapped << rest << '\n';
   }
@@ -71,29 +73,58 @@ void WrapAnywhere(wxStaticText* label, int width) {
   label->SetLabel(wrapped);
 }
 
-void FitTexts(wxWindow* window, int width) {
+namespace {
+
+// The size of a book's pages, before the book is shown too: GTK sizes them
+// only then.
+wxSize PageSize(const wxBookCtrlBase* book) {
+  const wxSize size = book->GetSize();
+  return size + size - book->CalcSizeFromPage(size);
+}
+
+// The height `control` needs: a panel what its controls need, a book what
+// those of its fullest page need; any other control the height it has.
+int HeightFor(wxWindow* control) {
+  if (auto* book = dynamic_cast<wxBookCtrlBase*>(control)) {
+    const wxSize page = PageSize(book);
+    int needed = 0;
+    for (size_t i = 0; i < book->GetPageCount(); ++i)
+      needed = std::max(needed, FitTexts(book->GetPage(i), page) - page.y);
+    return control->GetSize().y + needed;
+  }
+  if (dynamic_cast<wxPanel*>(control)) return FitTexts(control);
+  return control->GetSize().y;
+}
+
+}  // namespace
+
+int FitTexts(wxWindow* window, wxSize size) {
+  if (size == wxDefaultSize) size = window->GetClientSize();
   std::vector<wxWindow*> controls;
   std::vector<ControlBox> boxes;
   for (wxWindow* control : window->GetChildren()) {
-    if (control->IsTopLevel()) continue;
+    // A frame's status bar stands below its client area.
+    if (control->IsTopLevel() || dynamic_cast<wxStatusBar*>(control)) continue;
     const wxRect r = control->GetRect();
     controls.push_back(control);
     boxes.push_back({r.x, r.y, r.width, r.height, KindOf(control)});
   }
-  const std::vector<Placement> placed =
-      MakeRoomForText(boxes, width < 0 ? window->GetClientSize().x : width, kTextGap);
+  const std::vector<Placement> placed = MakeRoomForText(boxes, size.x, kTextGap);
+  std::vector<int> heights;
   for (size_t i = 0; i < controls.size(); ++i) {
     if (placed[i].wrapWidth > 0)
       WrapAnywhere(static_cast<wxStaticText*>(controls[i]), placed[i].wrapWidth);
     if (placed[i].left != boxes[i].left) controls[i]->Move(placed[i].left, boxes[i].top);
-    if (auto* book = dynamic_cast<wxBookCtrlBase*>(controls[i])) {
-      // Pages are as wide as the book's client area once it is laid out.
-      for (size_t page = 0; page < book->GetPageCount(); ++page)
-        FitTexts(book->GetPage(page), book->GetClientSize().x - 6);
-    } else if (dynamic_cast<wxPanel*>(controls[i])) {
-      FitTexts(controls[i]);
-    }
+    boxes[i].left = placed[i].left;
+    boxes[i].width = controls[i]->GetSize().x;
+    heights.push_back(HeightFor(controls[i]));
   }
+  const Stacking stacked = MakeRoomBelow(boxes, heights, size.y, kTextGap);
+  for (size_t i = 0; i < controls.size(); ++i) {
+    if (stacked.tops[i] != boxes[i].top || stacked.heights[i] != boxes[i].height)
+      controls[i]->SetSize(boxes[i].left, stacked.tops[i], boxes[i].width, stacked.heights[i]);
+  }
+  return stacked.parentHeight;
 }
 
 HotkeyCombos HotkeyCombosAt(wxWindow* parent, wxPoint at, int modifierWidth,

@@ -19,14 +19,17 @@ wxStaticText* LabelAt(wxWindow* parent, wxPoint at, const char* text);
 wxButton* ButtonAt(wxWindow* parent, wxPoint at, wxSize size, const char* caption);
 wxTextCtrl* EditAt(wxWindow* parent, wxPoint at, int width, long style = 0);
 
-// Breaks the label's lines to `width` pixels between any two characters:
-// wxStaticText::Wrap breaks only at blanks, and Chinese text has none.
+// Breaks the label's lines to `width` pixels between any two characters
+// (LineBreakAt keeps punctuation with its neighbour): wxStaticText::Wrap
+// breaks only at blanks, and Chinese text has none.
 void WrapAnywhere(wxStaticText* label, int width);
 
-// Makes room for texts a larger font made wider than the layout planned for,
-// in `window` and in the panels and pages standing on it (MakeRoomForText).
-// `width` is the window's width when its client size is not settled yet.
-void FitTexts(wxWindow* window, int width = -1);
+// Makes room for texts a larger font made wider or, once their lines broke,
+// taller than the layout planned for, in `window` and in the panels and pages
+// standing on it (MakeRoomForText, MakeRoomBelow). `size` is the window's
+// client size when it is not settled yet. Returns the client height the
+// window needs to hold its controls; growing the window is the caller's.
+int FitTexts(wxWindow* window, wxSize size = wxDefaultSize);
 
 // The modifier and key lists of a hotkey, with the "十" between them; the
 // modifier list is `modifierWidth` wide and the key list 60.

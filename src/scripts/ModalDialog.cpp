@@ -2,13 +2,7 @@
 
 #include "scripts/DialogControls.h"
 
-#include <algorithm>
-
 namespace velmo {
-
-namespace {
-constexpr int kBottomMargin = 4;
-}
 
 ModalDialog::ModalDialog(wxWindow* main, const char* caption, long style, bool escapeCloses)
     : wxDialog(main, wxID_ANY, wxString::FromUTF8(caption), wxDefaultPosition, wxDefaultSize,
@@ -32,21 +26,13 @@ wxSize ModalDialog::ClientAreaOf(wxSize window) {
 
 void ModalDialog::execute() {
   if (!placed_) {
-    FitTexts(this);
-    growToHoldControls();
+    // Lines broken for a larger font may need a taller client area.
+    const int height = FitTexts(this);
+    if (height > GetClientSize().y) SetClientSize(GetClientSize().x, height);
     CentreOnParent();
     placed_ = true;
   }
   shower_(*this);
-}
-
-void ModalDialog::growToHoldControls() {
-  // Lines broken for a larger font may reach below the client area.
-  int bottom = 0;
-  for (wxWindow* control : GetChildren())
-    if (!control->IsTopLevel()) bottom = std::max(bottom, control->GetRect().GetBottom() + 1);
-  const wxSize client = GetClientSize();
-  if (bottom + kBottomMargin > client.y) SetClientSize(client.x, bottom + kBottomMargin);
 }
 
 void ModalDialog::closeDialog() {

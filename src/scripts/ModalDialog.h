@@ -38,9 +38,6 @@ class ModalDialog : public wxDialog {
   void FormKeyPress(wxKeyEvent& event);
 
  private:
-  // The client area grows, never shrinks, to hold every control.
-  void growToHoldControls();
-
   Shower shower_;
   bool escapeCloses_;
   bool placed_ = false;

@@ -5,6 +5,8 @@
 #include "scripts/DialogControls.h"
 #include "scripts/HotkeyFields.h"
 
+#include <algorithm>
+
 namespace velmo {
 
 TFrm_shotkey::TFrm_shotkey(TFrm_Main& main)
@@ -47,10 +49,12 @@ void TFrm_shotkey::buildControls() {
 
 void TFrm_shotkey::placeButtons() {
   // The buttons keep to the client area's bottom right corner, however the
-  // frame and the user size it.
+  // frame and the user size it, and 2 pixels below the hint at least, whose
+  // lines a larger font may have made more.
   const wxSize client = GetClientSize();
-  btn1->Move(client.x - 184, client.y - 46);
-  btn2->Move(client.x - 94, client.y - 46);
+  const int top = std::max(client.y - 46, lbl3->GetRect().GetBottom() + 1 + 2);
+  btn1->Move(client.x - 184, top);
+  btn2->Move(client.x - 94, top);
 }
 
 void TFrm_shotkey::tell(const std::string& message) {

@@ -5,6 +5,8 @@
 
 #include <wx/artprov.h>
 
+#include <algorithm>
+
 #include "app/Resources.h"
 #include "app/TrayIcon.h"
 #include "common/Errors.h"
@@ -88,7 +90,7 @@ void MainWeb::bindHandlers() {
 }
 
 void MainWeb::createBrowsers() {
-  wb1 = NewBrowser(main_.client(), wxPoint(1, 381), wxSize(552, 60));
+  wb1 = NewBrowser(main_.client(), main_.updateStripAt(), wxSize(552, 60));
   wb2 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
   wb4 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
   wb1->Bind(wxEVT_WEBVIEW_LOADED, &MainWeb::wb1DocumentComplete, this);
@@ -108,10 +110,16 @@ void MainWeb::navigateStatistics() { wb2->LoadURL(Text(pages_.statistics)); }
 void MainWeb::navigateUpdateStrip() { wb1->LoadURL(Text(pages_.updatePage)); }
 
 void MainWeb::placeLinkLabel() {
+  // 120 x 13 pixels, or as large as the text, in a panel wide enough for it;
+  // 2 pixels below the panel's top while that leaves the text whole.
+  const wxSize text = lbl12->GetBestSize();
+  main_.fitStatusPanel(1, text.x);
   wxRect panel;
   if (!main_.stat1->GetFieldRect(1, panel)) throw AppError("Status panel 1 has no place");
+  const wxSize size(std::max(120, text.x), std::max(13, text.y));
+  const int top = std::max(panel.y, std::min(panel.y + 2, panel.GetBottom() + 1 - size.y));
   lbl12->Reparent(main_.stat1);
-  lbl12->SetSize(panel.x, panel.y + 2, 120, 13);
+  lbl12->SetSize(wxRect(wxPoint(panel.x, top), size));
   lbl12->Show();
 }
 

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   wxApp::SetInstance(new wxApp);
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) return 2;
   velmo::ApplyCompactLook();  // the controls as the program draws them
+  velmo::KeepOneTabStopPerComboBox();
   const int result = RUN_ALL_TESTS();
   wxTheApp->OnExit();
   wxEntryCleanup();

@@ -4,6 +4,7 @@
 #include <wx/statbox.h>
 
 #include "ScriptDialogsFixture.h"
+#include "common/Texts.h"
 
 using namespace velmo;
 
@@ -55,6 +56,21 @@ void expectWhole(wxWindow* window, const std::string& where) {
   }
 }
 
+// Each text a status panel shows stands whole in its field, which wx draws
+// 5 pixels in from the field's sides.
+void expectStatusTextsWhole(wxStatusBar* bar) {
+  const std::pair<int, const char*> texts[] = {
+      {0, kAppTitle}, {0, kStartedText}, {0, kStoppedText}, {2, "点击次数:999999"}};
+  for (const auto& [panel, text] : texts) {
+    wxRect field;
+    ASSERT_TRUE(bar->GetFieldRect(panel, field));
+    const wxSize extent = bar->GetTextExtent(wxString::FromUTF8(text));
+    EXPECT_LE(field.GetRight(), bar->GetClientSize().x) << text;
+    EXPECT_LE(extent.x + 2 * 5, field.width) << text;
+    EXPECT_LE(extent.y, field.height) << text;
+  }
+}
+
 struct Layout : test::ScriptDialogsFixture {};
 
 }  // namespace
@@ -64,6 +80,7 @@ TEST_F(Layout, EveryWindowShowsEachControlWholeAndApart) {
   main->Show();
   wxYield();
   expectWhole(main, ToUtf8(main->GetTitle()));
+  expectStatusTextsWhole(main->stat1);
   for (ModalDialog* dialog : dialogs()) {
     dialog->execute();
     wxYield();

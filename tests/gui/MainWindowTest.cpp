@@ -189,6 +189,23 @@ TEST_F(MainWindowFixture, AlwaysOnTopFollowsTheSwitch) {
   EXPECT_FALSE(main->GetWindowStyleFlag() & wxSTAY_ON_TOP);
 }
 
+TEST_F(MainWindowFixture, CtrlTabTurnsThePagesAndPlainTabDoesNot) {
+  create();
+  const auto press = [this](bool control, bool shift) {
+    wxKeyEvent event(wxEVT_CHAR_HOOK);
+    event.m_keyCode = WXK_TAB;
+    event.m_controlDown = control;
+    event.m_shiftDown = shift;
+    event.SetEventObject(main->panel().cbb1);
+    main->GetEventHandler()->ProcessEvent(event);
+    return main->pgc1->GetSelection();
+  };
+  EXPECT_EQ(press(true, false), 1);
+  EXPECT_EQ(press(true, false), 0);  // round to the first page
+  EXPECT_EQ(press(true, true), 1);
+  EXPECT_EQ(press(false, false), 1);
+}
+
 TEST_F(MainWindowFixture, LayoutKeepsTheClientAreaAndStatusPanels) {
   create();
   const wxSize client = main->GetClientSize();

@@ -113,3 +113,18 @@ TEST_F(StopHotkeyDialog, AStopHotkeyOfF11TakesTheCaptureKeyAway) {
   EXPECT_TRUE(lastBoxIs(w.frm_addpoint, "您设置的热键于其他程序的热键冲突,请选择过热键.",
                         kMbIconInformation));
 }
+
+TEST_F(StopHotkeyDialog, EachDropDownListIsOneTabStop) {
+  start();
+  main->btn17Click();
+  const auto tab = [this] {
+    g_signal_emit_by_name(dialog()->GetHandle(), "move-focus", GTK_DIR_TAB_FORWARD);
+  };
+  dialog()->cbb1->SetFocus();
+  ASSERT_TRUE(focused(dialog()->cbb1));
+  tab();  // past the modifier list's arrow button
+  EXPECT_TRUE(focused(dialog()->cbb2));
+  tab();
+  EXPECT_FALSE(focused(dialog()->cbb2));
+  EXPECT_TRUE(focused(dialog()->btn1) || focused(dialog()->btn2));
+}

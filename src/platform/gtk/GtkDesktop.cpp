@@ -43,6 +43,7 @@ std::string MissingDesktopText() {
 
 std::unique_ptr<Desktop> ConnectDesktop(std::string& error) {
   ApplyCompactLook();
+  KeepOneTabStopPerComboBox();
   auto x11 = x11::OpenX11Platform(error);
   if (!x11) return nullptr;
   return std::make_unique<GtkDesktop>(std::move(x11));

@@ -17,7 +17,26 @@ check, radio { min-height: 12px; min-width: 12px; margin: 0 3px 0 0; }
 treeview.view { padding: 0 2px; }
 statusbar { padding: 0; margin: 0; min-height: 0; }
 )css";
+
+// Emission hook on "realize": the arrow button of a drop-down list with an
+// entry takes no focus.
+gboolean ArrowTakesNoFocus(GSignalInvocationHint*, guint, const GValue* params, gpointer) {
+  GtkWidget* widget = GTK_WIDGET(g_value_get_object(&params[0]));
+  if (GTK_IS_TOGGLE_BUTTON(widget)) {
+    GtkWidget* combo = gtk_widget_get_ancestor(widget, GTK_TYPE_COMBO_BOX);
+    if (combo && gtk_combo_box_get_has_entry(GTK_COMBO_BOX(combo)))
+      gtk_widget_set_can_focus(widget, FALSE);
+  }
+  return TRUE;  // stays for every later widget
+}
+
 }  // namespace
+
+void KeepOneTabStopPerComboBox() {
+  g_type_class_unref(g_type_class_ref(GTK_TYPE_WIDGET));  // its signals exist from here on
+  g_signal_add_emission_hook(g_signal_lookup("realize", GTK_TYPE_WIDGET), 0, ArrowTakesNoFocus,
+                             nullptr, nullptr);
+}
 
 void ApplyCompactLook() {
   GtkCssProvider* provider = gtk_css_provider_new();
