@@ -1,3 +1,5 @@
+#include <wx/log.h>
+#include <wx/msw/webview_ie.h>
 #include <wx/webview.h>
 
 #include <set>
@@ -22,6 +24,14 @@ std::set<const wxWebView*> quiet;
 }  // namespace
 
 wxWebView* NewEngineView(wxWindow* parent, const wxPoint& pos, const wxSize& size) {
+  // Without this the engine lays pages out as Internet Explorer 7 did. The
+  // level is kept per user for this program's file name. Where the registry
+  // has no place for it (no Internet Explorer), pages still show, and wx's
+  // English complaint is not for the user.
+  [[maybe_unused]] static const bool modern = [] {
+    wxLogNull quiet;
+    return wxWebViewIE::MSWSetEmulationLevel(wxWEBVIEWIE_EMU_IE11);
+  }();
   wxWebView* view =
       wxWebView::New(parent, wxID_ANY, wxWebViewDefaultURLStr, pos, size, wxWebViewBackendDefault);
   if (!view) return nullptr;
