@@ -22,20 +22,36 @@ case "${1:-all}" in
     cmake --build build-asan ;;
   quick)
     TESTS='^(unit|unit_as_user|scripts_unit|web_unit)$'
-    cmake --build build-asan --target unit_tests scripts_unit_tests web_unit_tests ;;
+    cmake --build build-asan --target sanitize_canary unit_tests scripts_unit_tests web_unit_tests ;;
   *)
     echo "usage: $0 [all|quick]" >&2
     exit 2 ;;
 esac
 
+# Sends the reports of every process started from here on to folder $1, made
+# empty. Some tests run the program as nobody; its reports must land there too.
+report_to() {
+  rm -rf "$1"
+  mkdir -p "$1"
+  chmod 1777 "$1"
+  export ASAN_OPTIONS="log_path=$1/asan:detect_leaks=1"
+  export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitize/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="log_path=$1/ubsan:print_stacktrace=1:halt_on_error=1"
+}
+
+# An empty folder means a clean run only if reports do reach it.
+canary="$(pwd)/build-asan/canary"
+report_to "$canary"
+build-asan/tests/sanitize_canary leak >/dev/null 2>&1 || true
+build-asan/tests/sanitize_canary shift >/dev/null 2>&1 || true
+if ! grep -qs LeakSanitizer "$canary"/* || ! grep -qs "runtime error" "$canary"/*; then
+  echo "The sanitizer reports do not reach their folder; the canary left:" >&2
+  ls -l "$canary" >&2
+  exit 1
+fi
+
 reports="$(pwd)/build-asan/reports"
-rm -rf "$reports"
-mkdir -p "$reports"
-# Some tests run the program as nobody; its reports must land here too.
-chmod 1777 "$reports"
-export ASAN_OPTIONS="log_path=$reports/asan:detect_leaks=1"
-export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitize/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="log_path=$reports/ubsan:print_stacktrace=1:halt_on_error=1"
+report_to "$reports"
 # GTK would load the accessibility bridge, which keeps its names and its bus
 # connection for the life of the process. Its allocations sit beneath GLib and
 # D-Bus frames that the fast unwinder cannot walk, so no suppression can name
