@@ -10,23 +10,25 @@
 set -eu
 cd "$(dirname "$0")/.."
 
+case "${1:-all}" in
+  all)
+    TESTS='.'
+    TARGETS='all' ;;
+  quick)
+    TESTS='^(unit|unit_as_user|scripts_unit|web_unit)$'
+    TARGETS='sanitize_canary unit_tests scripts_unit_tests web_unit_tests' ;;
+  *)
+    echo "usage: $0 [all|quick]" >&2
+    exit 2 ;;
+esac
+
 LAUNCHER=""
 if command -v ccache >/dev/null 2>&1; then
   export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
   LAUNCHER="-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
 fi
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMO_SANITIZE=ON $LAUNCHER
-case "${1:-all}" in
-  all)
-    TESTS='.'
-    cmake --build build-asan ;;
-  quick)
-    TESTS='^(unit|unit_as_user|scripts_unit|web_unit)$'
-    cmake --build build-asan --target sanitize_canary unit_tests scripts_unit_tests web_unit_tests ;;
-  *)
-    echo "usage: $0 [all|quick]" >&2
-    exit 2 ;;
-esac
+cmake --build build-asan --target $TARGETS
 
 # Sends the reports of every process started from here on to folder $1, made
 # empty. Some tests run the program as nobody; its reports must land there too.
