@@ -1,8 +1,9 @@
 #!/bin/sh
 # Sets up, builds and runs every test: unit, windows under Xvfb, end to end;
 # then the logic and the Win32 backend cross-built for Windows, under wine; then the
-# display-free suites under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
-# then every fuzz target over its corpus and for a few seconds.
+# whole suite again, windows and end to end included, under AddressSanitizer and
+# UndefinedBehaviorSanitizer (build-asan/); then every fuzz target over its corpus and
+# for a few seconds.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
