@@ -9,11 +9,7 @@ set -eu
 cd "$(dirname "$0")/.."
 SECONDS_EACH="${1:-5}"
 
-LAUNCHER=""
-if command -v ccache >/dev/null 2>&1; then
-  export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
-  LAUNCHER="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
-fi
+. scripts/compile-cache.sh
 cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ $LAUNCHER >/dev/null
 cmake --build build-fuzz
 

@@ -22,11 +22,7 @@ case "${1:-all}" in
     exit 2 ;;
 esac
 
-LAUNCHER=""
-if command -v ccache >/dev/null 2>&1; then
-  export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
-  LAUNCHER="-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
-fi
+. scripts/compile-cache.sh
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMO_SANITIZE=ON $LAUNCHER
 cmake --build build-asan --target $TARGETS
 

@@ -24,11 +24,6 @@ if [ -n "$missing" ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $missing
 fi
 
-# ccache, when present, lets several checkouts of the tree share one compile cache.
-LAUNCHER=""
-if command -v ccache >/dev/null 2>&1; then
-  export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
-  LAUNCHER="-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
-fi
+. scripts/compile-cache.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $LAUNCHER
 cmake --build build

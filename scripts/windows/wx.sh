@@ -1,9 +1,10 @@
 #!/bin/sh
 # Builds libpng and wxWidgets (wxMSW, static, with the IE web view) for mingw-w64 from Debian's
 # source packages into the shared dependency prefix. Each library is built once: a stamp file in
-# the prefix marks it done, and a later run reuses it. The first wxMSW build takes 16-32 minutes
-# on two cores. zlib comes from Debian's mingw-w64 package; JPEG pictures are decoded by the
-# program's own libjpeg, so wx is built without a JPEG handler.
+# the prefix marks it done, and a later run reuses it. The first wxMSW build takes about 12
+# minutes on two idle cores (23 minutes of processor time). zlib comes from Debian's mingw-w64
+# package; JPEG pictures are decoded by the program's own libjpeg, so wx is built without a JPEG
+# handler.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"

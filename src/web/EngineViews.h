@@ -7,6 +7,12 @@
 
 namespace velmo {
 
+// Shown where a page cannot be loaded (no network, unknown host): an empty
+// page in the colours of an empty browser, with nothing to read.
+inline constexpr const char* kQuietPage =
+    "<!DOCTYPE html><html><head><meta charset='utf-8'></head>"
+    "<body style='margin:0;background:#fff'></body></html>";
+
 // A new browser of the platform's default engine, or nullptr when there is
 // none. A page that cannot load shows the program's own quiet page instead
 // of the engine's error page (ShowsQuietPage tells). With WebKit, browsers

@@ -11,13 +11,6 @@ namespace velmo {
 
 namespace {
 
-// Shown where a page cannot be loaded (no network, unknown host): an empty
-// page in the colours of an empty browser, with nothing to read, instead of
-// the engine's own error page.
-constexpr const char* kQuietPage =
-    "<!DOCTYPE html><html><head><meta charset='utf-8'></head>"
-    "<body style='margin:0;background:#fff'></body></html>";
-
 // The browsers showing the quiet page now.
 std::set<const wxWebView*> quiet;
 
@@ -29,7 +22,7 @@ wxWebView* NewEngineView(wxWindow* parent, const wxPoint& pos, const wxSize& siz
   // has no place for it (no Internet Explorer), pages still show, and wx's
   // English complaint is not for the user.
   [[maybe_unused]] static const bool modern = [] {
-    wxLogNull quiet;
+    wxLogNull silent;
     return wxWebViewIE::MSWSetEmulationLevel(wxWEBVIEWIE_EMU_IE11);
   }();
   wxWebView* view =

@@ -11,12 +11,6 @@ namespace velmo {
 
 namespace {
 
-// Shown where a page cannot be loaded (no network, unknown host): an empty
-// page in the colours of an empty browser, with nothing to read.
-constexpr const char* kQuietPage =
-    "<!DOCTYPE html><html><head><meta charset='utf-8'></head>"
-    "<body style='margin:0;background:#fff'></body></html>";
-
 // Set on a view while it shows the quiet page.
 constexpr const char* kQuietPageKey = "velmo-quiet-page";
 
