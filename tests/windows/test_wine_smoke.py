@@ -87,22 +87,30 @@ class WineSmokeTest(AppTestCase):
 
     def enable_first_script(self, main_window):
         """The script page, its first row selected, "启用(&S)" pressed: as in
-        the Linux tests, but inside wine's window frame. The window is shown
-        before start-up has ended, so the tab is clicked until the script
-        list's white shows where the first page is grey."""
+        the Linux tests, but inside wine's window frame. The window is mapped
+        before it is first drawn, and a click then may land on the banner,
+        which opens the web window: the banner's blue is awaited first. Then
+        the tab is clicked until the script list's grey border shows where
+        the first page is white, in the main window and not in one over it."""
         left, top, width, height = self.geometry(main_window)
         frame_x = (width - 560) // 2
         frame_y = height - 461 - frame_x
 
+        def at(x, y):
+            return left + frame_x + x, top + frame_y + y
+
         def click(x, y):
-            self.xdotool("mousemove", str(left + frame_x + x), str(top + frame_y + y),
-                         "click", "1")
+            self.xdotool("mousemove", *map(str, at(x, y)), "click", "1")
             time.sleep(0.5)
 
         def on_script_page():
             click(150, 105)
-            return self.pixel(left + frame_x + 300, top + frame_y + 200) == "white"
+            border = at(17, 200)
+            return (self.pixel(*border) not in ("white", "black")
+                    and not self.windows_over(border, main_window))
 
+        wait_until(lambda: self.pixel(*at(68, 19)) != "black", 60, "the banner to be drawn",
+                   [self.app_guard])
         wait_until(on_script_page, 60, "the script page", [self.app_guard])
         click(115, 167)
         click(408, 333)
