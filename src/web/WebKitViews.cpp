@@ -2,10 +2,10 @@
 
 #include <webkit2/webkit2.h>
 
-#include <cstdlib>
 #include <cstring>
 
 #include "web/Browser.h"
+#include "web/EngineEnvironment.h"
 
 namespace velmo {
 
@@ -72,13 +72,14 @@ gboolean LeaveQuietPage(WebKitWebView* view, WebKitPolicyDecision*, WebKitPolicy
 }  // namespace
 
 wxWebView* NewEngineView(wxWindow* parent, const wxPoint& pos, const wxSize& size) {
-  // The pages are small and still: drawn without compositing layers they need
-  // no GPU buffers, which cost the web-content process more than the pages
-  // do. WebKit reads this when it starts its processes, so it is set before
-  // the first view; a user's own setting stays.
-  setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 0);
-  wxWebView* browser =
-      wxWebView::New(parent, wxID_ANY, wxWebViewDefaultURLStr, pos, size, wxWebViewBackendDefault);
+  wxWebView* browser;
+  {
+    // WebKit reads these as the first view starts its processes, which it
+    // does before wx hands the view back.
+    const ScopedEnvironment settings(QuietEngineSettings());
+    browser = wxWebView::New(parent, wxID_ANY, wxWebViewDefaultURLStr, pos, size,
+                             wxWebViewBackendDefault);
+  }
   if (!browser) return nullptr;
   auto* view = WEBKIT_WEB_VIEW(browser->GetNativeBackend());
   RelateLaterViewsTo(view);

@@ -10,7 +10,7 @@ constexpr const char* kCss = R"css(
 button { padding: 0 4px; min-height: 0; min-width: 0; }
 entry { padding: 0 3px; min-height: 0; }
 combobox button, combobox entry { padding: 0 2px; min-height: 0; min-width: 0; }
-combobox arrow { min-height: 12px; min-width: 12px; }
+combobox arrow { min-height: 16px; min-width: 16px; -gtk-icon-transform: scale(0.75); }
 notebook tab { padding: 4px 10px; min-height: 0; }
 checkbutton, radiobutton { padding: 0; min-height: 0; }
 check, radio { min-height: 12px; min-width: 12px; margin: 0 3px 0 0; }
