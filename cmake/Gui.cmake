@@ -59,6 +59,7 @@ add_library(velmo_gui STATIC
   src/scripts/U_dm.cpp
   src/scripts/ScriptListPage.cpp
   src/scripts/DialogControls.cpp
+  src/scripts/DpiLayout.cpp
   src/scripts/ModalDialog.cpp
   src/scripts/ScriptEditorDialog.cpp
   src/scripts/U_AddMp.cpp

@@ -7,6 +7,7 @@
 #include "app/U_Main.h"
 #include "common/Texts.h"
 #include "scripts/DialogControls.h"
+#include "scripts/DpiLayout.h"
 
 namespace velmo {
 
@@ -70,12 +71,21 @@ void TFrm_Main::buildLayout() {
   // Created after the notebook so it stands above the tab row.
   chk2 = new wxCheckBox(client_, wxID_ANY, wxString::FromUTF8("窗口置顶"), wxPoint(482, 101),
                         wxDefaultSize);
+  ScaleLayoutToDpi(this);
+  if (ScaledForDpi(this)) {
+    // The tab row grows with the font, not with the layout: the check box
+    // keeps to it, centred, rather than reach down over the page.
+    chk2->SetSize(chk2->GetBestSize());
+    const int row = pgc1->GetPage(0)->GetPosition().y;
+    chk2->Move(chk2->GetPosition().x,
+               pgc1->GetPosition().y + std::max(0, (row - chk2->GetSize().y) / 2));
+  }
   FitTexts(this);
   // The update strip, made at start-up, keeps its place below the book when
   // the book grew to hold its pages: the window grows by as much.
-  const int grown = pgc1->GetSize().y - kBookHeight;
+  const int grown = pgc1->GetSize().y - FromDIP(kBookHeight);
   if (grown > 0) {
-    SetClientSize(kClientWidth, GetClientSize().y + grown);
+    SetClientSize(FromDIP(kClientWidth), GetClientSize().y + grown);
     client_->SetSize(GetClientSize());
   }
   Centre();

@@ -1,6 +1,7 @@
 #include "scripts/ModalDialog.h"
 
 #include "scripts/DialogControls.h"
+#include "scripts/DpiLayout.h"
 
 namespace velmo {
 
@@ -26,6 +27,7 @@ wxSize ModalDialog::ClientAreaOf(wxSize window) {
 
 void ModalDialog::execute() {
   if (!placed_) {
+    ScaleLayoutToDpi(this);
     // Lines broken for a larger font may need a taller client area.
     const int height = FitTexts(this);
     if (height > GetClientSize().y) SetClientSize(GetClientSize().x, height);

@@ -90,7 +90,7 @@ void MainWeb::bindHandlers() {
 }
 
 void MainWeb::createBrowsers() {
-  wb1 = NewBrowser(main_.client(), main_.updateStripAt(), wxSize(552, 60));
+  wb1 = NewBrowser(main_.client(), main_.updateStripAt(), main_.FromDIP(wxSize(552, 60)));
   wb2 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
   wb4 = NewBrowser(main_.client(), kOutOfSight, kHiddenSize);
   wb1->Bind(wxEVT_WEBVIEW_LOADED, &MainWeb::wb1DocumentComplete, this);
@@ -116,7 +116,7 @@ void MainWeb::placeLinkLabel() {
   main_.fitStatusPanel(1, text.x);
   wxRect panel;
   if (!main_.stat1->GetFieldRect(1, panel)) throw AppError("Status panel 1 has no place");
-  const wxSize size(std::max(120, text.x), std::max(13, text.y));
+  const wxSize size(std::max(main_.FromDIP(120), text.x), std::max(main_.FromDIP(13), text.y));
   const int top = std::max(panel.y, std::min(panel.y + 2, panel.GetBottom() + 1 - size.y));
   lbl12->Reparent(main_.stat1);
   lbl12->SetSize(wxRect(wxPoint(panel.x, top), size));

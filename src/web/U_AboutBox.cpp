@@ -5,6 +5,7 @@
 #include <wx/statbmp.h>
 
 #include "app/Resources.h"
+#include "scripts/DpiLayout.h"
 #include "web/U_FeedBack.h"
 #include "web/UpdateCheck.h"
 
@@ -38,6 +39,7 @@ TAboutBox::TAboutBox(TFrm_FeedBack& feedback, const std::string& makerSite)
   OKButton->SetDefault();
   btn1 = new wxButton(this, wxID_ANY, Text("意见反馈"), wxPoint(213, 187), wxSize(75, 25));
   btn1->Bind(wxEVT_BUTTON, &TAboutBox::btn1Click, this);
+  ScaleLayoutToDpi(this);
   CentreOnScreen();
 }
 

@@ -12,7 +12,7 @@ TFrm_FeedBack::TFrm_FeedBack(wxWindow* main, MessageBoxes& boxes, std::string fo
       boxes_(boxes),
       formAddress_(std::move(formAddress)),
       postAddress_(std::move(postAddress)) {
-  SetClientSize(517, 239);
+  SetClientSize(FromDIP(wxSize(517, 239)));
   CentreOnParent();
   CloseOnEscape(*this);
   Bind(wxEVT_SHOW, &TFrm_FeedBack::FormShow, this);
@@ -21,7 +21,7 @@ TFrm_FeedBack::TFrm_FeedBack(wxWindow* main, MessageBoxes& boxes, std::string fo
 void TFrm_FeedBack::FormShow(wxShowEvent& event) {
   if (!event.IsShown()) return;
   if (!wb1) {
-    wb1 = NewBrowser(this, wxPoint(0, 0), wxSize(512, 234));
+    wb1 = NewBrowser(this, wxPoint(0, 0), FromDIP(wxSize(512, 234)));
     wb1->Bind(wxEVT_WEBVIEW_LOADED, &TFrm_FeedBack::wb1DocumentComplete, this);
   }
   wb1->LoadURL(wxString::FromUTF8(formAddress_));

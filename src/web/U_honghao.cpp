@@ -17,7 +17,7 @@ Thongbao::Thongbao(wxWindow& main, std::string address)
               wxCAPTION | wxRESIZE_BORDER | wxFRAME_TOOL_WINDOW | wxFRAME_FLOAT_ON_PARENT),
       main_(main),
       address_(std::move(address)) {
-  SetClientSize(302, 466);
+  SetClientSize(FromDIP(wxSize(302, 466)));
   // GTK never shrinks a window that is not resizable, and the popup must take
   // the main window's height. A resizable window whose least and largest
   // sizes are its own is still fixed for the user.
