@@ -48,12 +48,14 @@ class WineSmokeTest(AppTestCase):
             # No installer dialog for wine's .NET add-on.
             "WINEDLLOVERRIDES": "mscoree=",
         }
-        env = dict(cls.x.env, **cls.wine_env)
-        wine = tool("WINE")
         for font in UI_FONTS:
-            subprocess.run([wine, "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements",
-                            "/v", font, "/t", "REG_SZ", "/d", CHINESE_FONT, "/f"],
-                           env=env, check=True, capture_output=True, timeout=180)
+            cls.reg_add(r"HKCU\Software\Wine\Fonts\Replacements", font, "REG_SZ", CHINESE_FONT)
+
+    @classmethod
+    def reg_add(cls, key, name, kind, data):
+        subprocess.run([tool("WINE"), "reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"],
+                       env=dict(cls.x.env, **cls.wine_env), check=True, capture_output=True,
+                       timeout=180)
 
     def wine(self, args, name, cwd=None):
         return self.spawn([tool("WINE"), *args], name, cwd=cwd, env=self.wine_env)
@@ -114,6 +116,20 @@ class WineSmokeTest(AppTestCase):
         wait_until(on_script_page, 60, "the script page", [self.app_guard])
         click(115, 167)
         click(408, 333)
+
+    def test_lays_out_at_the_screens_dpi(self):
+        """At 150 % (144 DPI) Windows draws the text half as large again, and
+        the layout grows with it: the main window is 1.5 times its 560-px
+        width, not 560 px with clipped texts."""
+        desktop = r"HKCU\Control Panel\Desktop"
+        self.reg_add(desktop, "LogPixels", "REG_DWORD", "144")
+        self.addCleanup(self.reg_add, desktop, "LogPixels", "REG_DWORD", "96")
+        self.start_app(settings=[("click", "0")], scripts=[])
+        main_window = wait_until(lambda: self.windows_titled(APP_TITLE), 120,
+                                 f"a window titled {APP_TITLE!r}", [self.app_guard])[0]
+        _, _, width, height = self.geometry(main_window)
+        self.assertEqual(width, 840)
+        self.assertGreaterEqual(height, 461 * 3 // 2)
 
     def test_starts_clicks_and_runs_a_script(self):
         self.start_app(settings=[("click", "0"), ("time", "0.1")], scripts=[
