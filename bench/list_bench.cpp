@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   }
   {
     velmo::fake::FakePlatform p;
-    velmo::Tdm1 dm1(folder, p.boxes, p.shell, [] {});
+    velmo::Tdm1 dm1(folder, p.boxes, p.shell, velmo::MissingDataPages{}, [] {});
     const std::string points = pointList(20);
     for (int i = 0; i < 10000; ++i)
       dm1.con1.Insert("脚本" + std::to_string(i), "Ctrl+F5", points, "1");

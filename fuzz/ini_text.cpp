@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "FuzzCheck.h"
-#include "app/IniText.h"
 #include "common/Utf8.h"
 #include "platform/TextCodec.h"
+#include "settings/IniText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The banner decoder: a damaged picture is an AppError; a decoded one holds
 // exactly its pixels and never exceeds the size limit.
 #include "FuzzCheck.h"
-#include "app/JpegImage.h"
 #include "common/Errors.h"
+#include "common/JpegImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace velmo;

@@ -1,14 +1,15 @@
 #include "app/U_Main.h"
 
-#include "app/ClickerSettings.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
 #include "hotkeys/HotkeyText.h"
+#include "settings/ClickerSettings.h"
+#include "widgets/WxText.h"
 
 namespace velmo {
 
 TFrm_Main::TFrm_Main(Platform& platform, const DataFolders& folders)
-    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(kAppTitle), wxDefaultPosition, wxDefaultSize,
+    : wxFrame(nullptr, wxID_ANY, FromUtf8(kAppTitle), wxDefaultPosition, wxDefaultSize,
               wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN),
       platform_(platform),
       timers_(platform.timers, *this),
@@ -115,6 +116,15 @@ void TFrm_Main::FormCloseQuery(wxCloseEvent& event) {
   Destroy();
   // Hidden windows (dialogs, web windows) must not keep the program alive.
   wxTheApp->ExitMainLoop();
+}
+
+void TFrm_Main::RegisterStopHotkey(const std::string& hotkeyText) {
+  registrar_->RegisterStopHotkey(hotkeyText);
+}
+
+void TFrm_Main::setClosePageState(const ClosePageState& state) {
+  is_pop = state.is_pop;
+  app_pop = state.app_pop;
 }
 
 void TFrm_Main::ReportError(const std::exception& error) {

@@ -9,37 +9,28 @@
 #include <memory>
 #include <string>
 
-#include "app/DataFolders.h"
-#include "app/EndGate.h"
-#include "app/ProfileFile.h"
 #include "clicker/ClickEngine.h"
-#include "clicker/ClickPanel.h"
 #include "hotkeys/HotkeyRegistrar.h"
 #include "platform/Platform.h"
-#include "scripts/ScriptListPage.h"
+#include "scripts/EndGate.h"
 #include "scripts/ScriptRunner.h"
 #include "scripts/U_dm.h"
+#include "settings/DataFolders.h"
+#include "settings/ProfileFile.h"
+#include "ui/clicker/ClickPanel.h"
+#include "ui/scripts/ScriptDialogHost.h"
+#include "ui/scripts/ScriptListPage.h"
+#include "ui/scripts/ScriptWindows.h"
+#include "ui/web/MainWebHost.h"
 
 namespace velmo {
 
-class TFrm_AddMP;
-class TFrm_ModMP;
-class TFrm_shotkey;
-
-// The main window's web parts (browsers, links, popup, close-time page, tray
-// icon), attached by the program at start-up. Window tests that are not
-// about them leave them out.
-class MainWebParts {
- public:
-  virtual ~MainWebParts() = default;
-  virtual void showPopupAndLinkCaption() = 0;  // start-up: red-packet popup, link caption
-  virtual void navigateStatistics() = 0;       // start-up: hidden statistics browser
-  virtual void navigateUpdateStrip() = 0;      // start-up: the update strip, after the list
-  virtual void placeLinkLabel() = 0;           // start-up: link label into status panel 1
-  virtual void closeTimePage() = 0;            // close query: the page when is_pop is "1"
-};
-
-class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
+// Host of the script dialogs and of the web parts, which see only that much of it.
+class TFrm_Main : public wxFrame,
+                  public HotkeySink,
+                  public StatusView,
+                  public ScriptDialogHost,
+                  public MainWebHost {
  public:
   // `folders` says where setting.ini and its first-run copy main.ini live.
   TFrm_Main(Platform& platform, const DataFolders& folders);
@@ -59,7 +50,7 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void endApplication();
 
   // The script list (second tab page).
-  void LoadScriptList();
+  void LoadScriptList() override;
   void btn10Click();  // enable
   void btn11Click();  // disable
   void btn9Click();   // delete; N8Click is the same command
@@ -69,11 +60,11 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   void btn17Click();  // stop-hotkey settings
   void RunScriptByHotkeyId(const std::string& idText);
   // The script dialogs are created after the main window.
-  void useScriptDialogs(TFrm_AddMP& add, TFrm_ModMP& modify, TFrm_shotkey& stopHotkey);
+  void useScriptDialogs(const ScriptWindows& windows);
 
   // Shows an error that no handler caught: its text, the application title,
   // the error icon.
-  void ReportError(const std::exception& error);
+  void ReportError(const std::exception& error) override;
   template <class F>
   void Guarded(F&& body) {
     try {
@@ -86,14 +77,25 @@ class TFrm_Main : public wxFrame, public HotkeySink, public StatusView {
   // The data module is created after the main window, before it is shown.
   void useDataModule(Tdm1& dm) { dm1_ = &dm; }
   void attachWeb(std::unique_ptr<MainWebParts> web) { web_ = std::move(web); }
-  wxPanel* client() { return client_; }
-  // Where the update strip goes: below the book, whatever its height.
-  wxPoint updateStripAt() const;
+
+  // For the script dialogs.
+  wxWindow* dialogParent() override { return this; }
+  Platform& platform() override { return platform_; }
+  ProfileFile& settingsFile() override { return settings_; }
+  void RegisterStopHotkey(const std::string& hotkeyText) override;
+
+  // For the web parts.
+  wxFrame& frame() override { return *this; }
+  wxWindow* client() override { return client_; }
+  MainWebControls webControls() override { return {img1, btn2, btn4, btn3, btn12, btn5}; }
+  wxPoint updateStripAt() const override;
+  wxStatusBar* statusBar() override { return stat1; }
   // Widens status panel 0 or 1 when a text `textWidth` pixels wide would not
   // fit it whole; the last panel takes what is left of the bar.
-  void fitStatusPanel(int panel, int textWidth);
-  Platform& platform() { return platform_; }
-  ProfileFile& settingsFile() { return settings_; }
+  void fitStatusPanel(int panel, int textWidth) override;
+  ClosePageState closePageState() const override { return {is_pop, app_pop}; }
+  void setClosePageState(const ClosePageState& state) override;
+
   ClickPanel& panel() { return *panel_; }
   ScriptListPage& scriptList() { return *scripts_; }
   ClickEngine& engine() { return *engine_; }

@@ -3,11 +3,12 @@
 
 #include <algorithm>
 
-#include "app/Resources.h"
 #include "app/U_Main.h"
 #include "common/Texts.h"
-#include "scripts/DialogControls.h"
-#include "scripts/DpiLayout.h"
+#include "widgets/DialogControls.h"
+#include "widgets/DpiLayout.h"
+#include "widgets/Resources.h"
+#include "widgets/WxText.h"
 
 namespace velmo {
 
@@ -22,7 +23,7 @@ constexpr int kStripGap = 4;  // between the book and the update strip below it
 constexpr int kFieldTextMargin = 5;
 
 wxButton* buttonAt(wxWindow* parent, const char* caption, int left, int top, int width) {
-  return new wxButton(parent, wxID_ANY, wxString::FromUTF8(caption), wxPoint(left, top),
+  return new wxButton(parent, wxID_ANY, FromUtf8(caption), wxPoint(left, top),
                       wxSize(width, 25));
 }
 
@@ -40,11 +41,11 @@ void TFrm_Main::buildLayout() {
   // GTK's status bar sizes itself from the font; the layout gives 19 pixels,
   // or what a larger font needs, and the frame takes the height the bar has
   // when it is attached.
-  const int textHeight = stat1->GetTextExtent(wxString::FromUTF8(kAppTitle)).y;
+  const int textHeight = stat1->GetTextExtent(FromUtf8(kAppTitle)).y;
   stat1->SetSize(-1, -1, -1, std::max(kStatusHeight, textHeight + 2 * stat1->GetBorderY()));
   SetStatusBar(stat1);
   for (const char* text : {kAppTitle, kStartedText, kStoppedText})
-    fitStatusPanel(0, stat1->GetTextExtent(wxString::FromUTF8(text)).x);
+    fitStatusPanel(0, stat1->GetTextExtent(FromUtf8(text)).x);
   // The status bar stands inside the 560 x 461 client area of the layout.
   SetClientSize(kClientWidth, kClientHeight - kStatusHeight);
 
@@ -52,7 +53,7 @@ void TFrm_Main::buildLayout() {
                              wxSize(kClientWidth, kClientHeight - kStatusHeight));
   img1 = new wxStaticBitmap(client_, wxID_ANY, BannerBitmap(), wxPoint(0, 0), wxSize(559, 90));
   img1->SetCursor(wxCursor(wxCURSOR_HAND));
-  img1->SetToolTip(wxString::FromUTF8("Velmo鼠标自动点击器"));
+  img1->SetToolTip(FromUtf8("Velmo鼠标自动点击器"));
 
   pgc1 = new wxNotebook(client_, wxID_ANY, wxPoint(1, 93), wxSize(557, kBookHeight));
   auto* icons = new wxImageList(16, 16);
@@ -61,15 +62,15 @@ void TFrm_Main::buildLayout() {
   pgc1->AssignImageList(icons);
   ts1 = new wxPanel(pgc1);
   ts2 = new wxPanel(pgc1);
-  pgc1->AddPage(ts1, wxString::FromUTF8("单点点击(&S)"), true, 0);
-  pgc1->AddPage(ts2, wxString::FromUTF8("多点点击(&M)"), false, 1);
+  pgc1->AddPage(ts1, FromUtf8("单点点击(&S)"), true, 0);
+  pgc1->AddPage(ts2, FromUtf8("多点点击(&M)"), false, 1);
 
   panel_ = std::make_unique<ClickPanel>(ts1, wxPoint(4, 4), 541);
   scripts_ = std::make_unique<ScriptListPage>(ts2);
   buildButtonRow();
 
   // Created after the notebook so it stands above the tab row.
-  chk2 = new wxCheckBox(client_, wxID_ANY, wxString::FromUTF8("窗口置顶"), wxPoint(482, 101),
+  chk2 = new wxCheckBox(client_, wxID_ANY, FromUtf8("窗口置顶"), wxPoint(482, 101),
                         wxDefaultSize);
   ScaleLayoutToDpi(this);
   if (ScaledForDpi(this)) {

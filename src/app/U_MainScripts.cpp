@@ -1,13 +1,14 @@
 // The main window's commands on the script list and the script dispatch.
 #include "app/U_Main.h"
-#include "app/ClickerSettings.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
-#include "scripts/DialogControls.h"
 #include "scripts/PointList.h"
-#include "scripts/U_AddMp.h"
-#include "scripts/U_ModMp.h"
-#include "scripts/U_shotkey.h"
+#include "settings/ClickerSettings.h"
+#include "ui/scripts/U_AddMp.h"
+#include "ui/scripts/U_ModMp.h"
+#include "ui/scripts/U_shotkey.h"
+#include "widgets/DialogControls.h"
+#include "widgets/WxText.h"
 
 namespace velmo {
 
@@ -30,10 +31,10 @@ void TFrm_Main::bindScriptHandlers() {
   page.btn17->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn17Click(); });
 }
 
-void TFrm_Main::useScriptDialogs(TFrm_AddMP& add, TFrm_ModMP& modify, TFrm_shotkey& stopHotkey) {
-  Frm_AddMP_ = &add;
-  Frm_ModMP_ = &modify;
-  Frm_shotkey_ = &stopHotkey;
+void TFrm_Main::useScriptDialogs(const ScriptWindows& windows) {
+  Frm_AddMP_ = windows.Frm_AddMP;
+  Frm_ModMP_ = windows.Frm_ModMP;
+  Frm_shotkey_ = windows.Frm_shotkey;
 }
 
 ScriptStore& TFrm_Main::store() {
@@ -90,12 +91,8 @@ void TFrm_Main::btn9Click() {
 }
 
 void TFrm_Main::btn7Click() {
-  // The hotkey lists keep what they showed when the dialog was last closed.
-  TFrm_AddMP& dialog = *Frm_AddMP_;
-  dialog.edt1->ChangeValue("");
-  dialog.edt2->ChangeValue("1");
-  dialog.clearPoints();
-  dialog.execute();
+  Frm_AddMP_->clearScript();
+  Frm_AddMP_->execute();
 }
 
 void TFrm_Main::btn8Click() {
@@ -115,14 +112,11 @@ void TFrm_Main::btn8Click() {
 }
 
 void TFrm_Main::fillModifyDialog(int row) {
-  TFrm_ModMP& dialog = *Frm_ModMP_;
-  dialog.edt1->ChangeValue(FromUtf8(scripts_->cell(row, ScriptListPage::ColName)));
-  dialog.edt2->ChangeValue(FromUtf8(scripts_->cell(row, ScriptListPage::ColLoopCount)));
-  ShowHotkeyFields(HotkeyFieldsFor(scripts_->cell(row, ScriptListPage::ColHotkey)), dialog.cbb1,
-                   dialog.cbb2);
-  dialog.clearPoints();
-  for (const PointEntry& entry : DecodePointList(scripts_->cell(row, ScriptListPage::ColPoints)))
-    dialog.appendPoint(EditorRow(entry));
+  const auto cell = [this, row](ScriptListPage::Column column) {
+    return scripts_->cell(row, column);
+  };
+  Frm_ModMP_->loadScript(cell(ScriptListPage::ColName), cell(ScriptListPage::ColLoopCount),
+                         cell(ScriptListPage::ColHotkey), cell(ScriptListPage::ColPoints));
 }
 
 void TFrm_Main::lv2DblClick() {

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/DataFolders.h"
 #include "app/U_Main.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
@@ -16,13 +15,16 @@
 #include "platform/wx/WxMessageBoxes.h"
 #include "platform/wx/WxShell.h"
 #include "platform/wx/WxTimers.h"
-#include "scripts/ScriptWindows.h"
-#include "web/Browser.h"
-#include "web/MainWeb.h"
-#include "web/U_FeedBack.h"
-#include "web/U_honghao.h"
-#include "web/U_web.h"
+#include "settings/DataFolders.h"
+#include "ui/scripts/ScriptWindows.h"
+#include "ui/web/Browser.h"
+#include "ui/web/MainWeb.h"
+#include "ui/web/U_FeedBack.h"
+#include "ui/web/U_honghao.h"
+#include "ui/web/U_web.h"
+#include "web/WebAddresses.h"
 #include "web/WebPages.h"
+#include "widgets/WxText.h"
 
 namespace velmo {
 
@@ -93,6 +95,7 @@ bool VelmoApp::OnInit() {
   scripts.frm_addpoint = new Tfrm_addpoint(*main_);
   scripts.Frm_AddMP = new TFrm_AddMP(*main_);
   dm1_ = std::make_unique<Tdm1>(folders.dataDir, boxes_, shell_,
+                                MissingDataPages{DownloadSiteAddress(), ErrorReportAddress()},
                                 [this] { terminateRequested_ = true; });
   main_->useDataModule(*dm1_);
   scripts.Frm_ModPoint = new TFrm_ModPoint(*main_);
@@ -100,7 +103,8 @@ bool VelmoApp::OnInit() {
   scripts.Frm_ModPoint2 = new TFrm_ModPoint2(*main_);
   scripts.Frm_shotkey = new TFrm_shotkey(*main_);
   scripts.frm_mod_addpint = new Tfrm_mod_addpint(*main_);
-  scripts.wire(*main_, *dm1_);
+  scripts.wire(*dm1_);
+  main_->useScriptDialogs(scripts);
   // End of the script dialogs.
 
   // The web windows end the start-up order. As children of the main window they

@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "hotkeys/KeyGrabber.h"
+#include "platform/KeyGrabber.h"
 #include "platform/Platform.h"
 
 namespace velmo {

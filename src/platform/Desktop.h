@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "hotkeys/KeyGrabber.h"
+#include "platform/KeyGrabber.h"
 #include "platform/Platform.h"
 
 namespace velmo {

@@ -1,7 +1,7 @@
 #include "scripts/HotkeyFields.h"
 
-#include "app/ClickerSettings.h"
 #include "hotkeys/HotkeyText.h"
+#include "settings/ClickerSettings.h"
 
 namespace velmo {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/ProfileFile.h"
+#include "settings/ProfileFile.h"
 
 namespace velmo {
 

@@ -11,16 +11,24 @@
 
 namespace velmo {
 
+// Where the missing-data message sends the user: the site it names and the
+// page it opens.
+struct MissingDataPages {
+  std::string downloadSite;
+  std::string errorReport;
+};
+
 class Tdm1 {
  public:
   // `requestTerminate` asks the application to end once its message loop runs.
   Tdm1(const std::string& dataDir, MessageBoxes& boxes, Shell& shell,
-       std::function<void()> requestTerminate);
+       const MissingDataPages& pages, std::function<void()> requestTerminate);
 
   ScriptStore con1;
 
  private:
   void DataModuleCreate(const std::string& dataDir, MessageBoxes& boxes, Shell& shell,
+                        const MissingDataPages& pages,
                         const std::function<void()>& requestTerminate);
 };
 

@@ -8,11 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "common/Texts.h"
 #include "platform/Platform.h"
 
 namespace velmo {
-
-inline constexpr const char* kProgramVersion = "6.7";
 
 // Named values defined by the loaded page's script, as text. Each read starts
 // afresh from the browser (control, document, script, name). nullopt: the page

@@ -5,7 +5,7 @@ the real program run from a throw-away folder with the files it ships with.
 Every wait has a deadline and fails with a sentence saying what did not
 happen. Every process a test starts is killed when the test ends, whatever
 the outcome. Tools come from environment variables that CTest sets:
-CLICKCOUNTER, HOLDKEY, X11_BACKEND_CHECK, VELMO_BINARY, VELMO_SCHEMA.
+CLICKCOUNTER, HOLDKEY, X11_BACKEND_CHECK, VELMO_BINARY, VELMO_SCHEMA, VELMO_VERSION.
 """
 
 import os
@@ -20,7 +20,7 @@ import time
 import unittest
 
 SCREEN = "1024x768x24"
-APP_TITLE = "Velmo鼠标自动点击器V6.7"
+APP_TITLE = "Velmo鼠标自动点击器V" + os.environ.get("VELMO_VERSION", "")
 MAIN_CAPTION = "Velmo鼠标自动点击器提示"
 HOLDKEY_FREE, HOLDKEY_HELD = 0, 3
 

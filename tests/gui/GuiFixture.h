@@ -11,6 +11,8 @@
 #include "MakeDataFile.h"
 #include "app/U_Main.h"
 #include "fakes/FakePlatform.h"
+#include "web/WebAddresses.h"
+#include "widgets/WxText.h"
 
 namespace velmo::test {
 
@@ -50,7 +52,9 @@ struct MainWindowFixture : ::testing::Test {
     if (withDataFile) {
       ASSERT_TRUE(MakeDataFile(folder + "data.db", VELMO_SCHEMA_FILE, error)) << error;
     }
-    dm1 = std::make_unique<Tdm1>(folder, p.boxes, p.shell, [this] { terminateRequested = true; });
+    dm1 = std::make_unique<Tdm1>(folder, p.boxes, p.shell,
+                                 MissingDataPages{DownloadSiteAddress(), ErrorReportAddress()},
+                                 [this] { terminateRequested = true; });
     main->useDataModule(*dm1);
   }
   void start() {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "GuiFixture.h"
-#include "scripts/ScriptWindows.h"
+#include "ui/scripts/ScriptWindows.h"
 
 namespace velmo::test {
 
@@ -25,7 +25,8 @@ struct ScriptDialogsFixture : MainWindowFixture {
     w.Frm_ModPoint2 = new TFrm_ModPoint2(*main);
     w.Frm_shotkey = new TFrm_shotkey(*main);
     w.frm_mod_addpint = new Tfrm_mod_addpint(*main);
-    w.wire(*main, *dm1);
+    w.wire(*dm1);
+    main->useScriptDialogs(w);
     for (ModalDialog* dialog : dialogs()) {
       dialog->setShower([this](ModalDialog& d) {
         shown.push_back(&d);

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/DataFolders.h"
 #include "common/Errors.h"
+#include "settings/DataFolders.h"
 #include "system/TestFiles.h"
 
 using namespace velmo;

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/JpegImage.h"
 #include "common/Errors.h"
+#include "common/JpegImage.h"
 
 using namespace velmo;
 

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/ClickerSettings.h"
 #include "common/Errors.h"
+#include "settings/ClickerSettings.h"
 #include "system/TestFiles.h"
 
 using namespace velmo;

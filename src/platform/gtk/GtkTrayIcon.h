@@ -4,7 +4,7 @@
 
 #include <wx/event.h>
 
-#include "app/TrayIcon.h"
+#include "platform/TrayIcon.h"
 
 typedef struct _GtkStatusIcon GtkStatusIcon;
 

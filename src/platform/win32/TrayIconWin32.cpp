@@ -5,8 +5,8 @@
 #include <wx/app.h>
 #include <wx/taskbar.h>
 
-#include "app/TrayIcon.h"
 #include "common/Errors.h"
+#include "platform/TrayIcon.h"
 
 namespace velmo {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "hotkeys/KeyGrabber.h"
+#include "platform/KeyGrabber.h"
 
 namespace velmo::win32 {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "hotkeys/KeyGrabber.h"
+#include "platform/KeyGrabber.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11EventSource.h"
 

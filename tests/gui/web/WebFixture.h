@@ -15,10 +15,10 @@
 
 #include "GuiFixture.h"
 #include "LoopbackServer.h"
-#include "web/MainWeb.h"
-#include "web/U_FeedBack.h"
-#include "web/U_honghao.h"
-#include "web/U_web.h"
+#include "ui/web/MainWeb.h"
+#include "ui/web/U_FeedBack.h"
+#include "ui/web/U_honghao.h"
+#include "ui/web/U_web.h"
 #include "web/WebPages.h"
 
 namespace velmo::test {

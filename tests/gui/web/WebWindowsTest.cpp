@@ -6,8 +6,8 @@
 
 #include "WebFixture.h"
 #include "common/Texts.h"
-#include "web/Browser.h"
-#include "web/U_AboutBox.h"
+#include "ui/web/Browser.h"
+#include "ui/web/U_AboutBox.h"
 #include "web/WebAddresses.h"
 
 using namespace velmo;
@@ -114,7 +114,7 @@ TEST_F(WebWindowsFixture, MissingNameEndsTheCheckAndTheSameVersionOnlyTakesOverT
   server.page("/partial.html", ScriptPage("Partial", "var app_version = '6.6'; var is_pop = '1';"));
   // Empty texts are values: the reading goes on to is_pop and app_pop.
   server.page("/current.html", ScriptPage("Current",
-                                          "var app_version = '6.7', app_hp = '', app_url = '', "
+                                          "var app_version = '" VELMO_VERSION "', app_hp = '', app_url = '', "
                                           "is_icon = '', is_pop = '1', app_pop = '" +
                                               bye + "';"));
   pages.updatePage = partial;
@@ -256,7 +256,7 @@ TEST_F(WebWindowsFixture, PagesThatCannotLoadShowAQuietPageThatCompletesNothing)
     unreachable = closed.address("/");
   }
   const std::string current = server.address("/current.html");
-  server.page("/current.html", ScriptPage("Current", "var app_version = '6.7', app_hp = '', "
+  server.page("/current.html", ScriptPage("Current", "var app_version = '" VELMO_VERSION "', app_hp = '', "
                                                      "app_url = '', is_icon = '', is_pop = '1', "
                                                      "app_pop = '';"));
   pages.updatePage = unreachable + "update.html";
@@ -320,8 +320,8 @@ TEST_F(WebWindowsFixture, AboutBoxShowsTheProgramAndOpensTheFeedbackWindow) {
   EXPECT_TRUE(closer.ended());
   EXPECT_EQ(caption, "关于");
   EXPECT_EQ(client, wxSize(411, 222));
-  EXPECT_EQ(name, "Velmo鼠标自动点击器6.7");
-  EXPECT_EQ(version, "版本:6.7");
+  EXPECT_EQ(name, "Velmo鼠标自动点击器" VELMO_VERSION);
+  EXPECT_EQ(version, "版本:" VELMO_VERSION);
   EXPECT_EQ(address, pages.makerSite);
   EXPECT_TRUE(feedback->IsShown());
   EXPECT_EQ(openAboutBox(), nullptr);

@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "MakeDataFile.h"
-#include "app/ClickerSettings.h"
 #include "scripts/HotkeyFields.h"
 #include "scripts/ScriptEditing.h"
+#include "settings/ClickerSettings.h"
 
 using namespace velmo;
 namespace fs = std::filesystem;

@@ -3,8 +3,8 @@
 #include <functional>
 #include <stdexcept>
 
-#include "app/TrayGestures.h"
 #include "fakes/FakePlatform.h"
+#include "platform/TrayGestures.h"
 
 using namespace velmo;
 

@@ -59,7 +59,7 @@ struct UpdateCheck : ::testing::Test {
 }  // namespace
 
 TEST_F(UpdateCheck, SameVersionReadsAllSixInOrderTakesOverPopValuesAndAsksNothing) {
-  page.values["app_version"] = "6.7";
+  page.values["app_version"] = kProgramVersion;
   run();
   EXPECT_EQ(page.reads, kNames);
   EXPECT_EQ(state.is_pop, "1");

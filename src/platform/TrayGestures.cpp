@@ -1,0 +1,70 @@
+#include "platform/TrayGestures.h"
+
+namespace velmo {
+
+namespace {
+
+// Holds a flag set for one scope, cleared also when the scope is left by an error.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+TrayClick TrayClickFor(TrayButtonEvent event, unsigned button) {
+  const bool left = button == 1;
+  if (!left && button != 3) return TrayClick::None;
+  switch (event) {
+    case TrayButtonEvent::Press:
+      return left ? TrayClick::LeftClick : TrayClick::RightClick;
+    case TrayButtonEvent::DoublePress:
+      return left ? TrayClick::LeftDblClick : TrayClick::RightDblClick;
+    case TrayButtonEvent::Release:
+      return left ? TrayClick::LeftClickUp : TrayClick::RightClickUp;
+  }
+  return TrayClick::None;
+}
+
+void TrayIconRules::addIcon() {
+  if (Enabled && !host_.addIcon()) Enabled = false;
+}
+
+void TrayIconRules::onGesture(TrayClick gesture) {
+  if (gesture == RestoreOn) Restore();
+  if (gesture == PopupMenuOn) Popup();
+}
+
+void TrayIconRules::onApplicationRestore() {
+  if (!restoring_) Restore();
+}
+
+void TrayIconRules::onApplicationMinimize() {
+  if (Enabled && HideOnMinimize) host_.hideTaskbarEntry();
+}
+
+void TrayIconRules::Restore() {
+  if (popupOpen_) return;
+  FlagScope restoring(restoring_);
+  host_.restoreApplication();
+  if (Enabled) {
+    host_.showTaskbarEntry();
+    host_.bringToFront();
+  }
+}
+
+void TrayIconRules::Popup() {
+  const CursorPoint where = host_.cursorPos();
+  // Without the focus the menu would not close when the user clicks elsewhere.
+  host_.bringToFront();
+  FlagScope open(popupOpen_);
+  host_.showMenuAt(where);
+}
+
+}  // namespace velmo
