@@ -1,6 +1,7 @@
 // The main window's commands on the script list and the script dispatch.
 #include "app/U_Main.h"
 #include "common/Errors.h"
+#include "common/ScopeExit.h"
 #include "common/Texts.h"
 #include "scripts/PointList.h"
 #include "settings/ClickerSettings.h"
@@ -126,12 +127,8 @@ void TFrm_Main::lv2DblClick() {
 void TFrm_Main::btn17Click() { Frm_shotkey_->execute(); }
 
 void TFrm_Main::RunScriptByHotkeyId(const std::string& idText) {
-  struct RunScope {
-    TFrm_Main& main;
-    ~RunScope() { main.carryOutHeldEnd(); }
-  };
   endGate_.runStarted();
-  RunScope scope{*this};
+  const ScopeExit ended([this] { carryOutHeldEnd(); });
   runner_->RunScriptByHotkeyId(idText, *scripts_);
 }
 

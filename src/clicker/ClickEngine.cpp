@@ -2,37 +2,10 @@
 
 #include <cstdint>
 
+#include "clicker/ClickAction.h"
 #include "common/Errors.h"
 
 namespace velmo {
-
-void MouseClick(Mouse& mouse, const std::string& button, const std::string& type) {
-  constexpr unsigned kLeftBoth = kMouseLeftDown | kMouseLeftUp;
-  constexpr unsigned kRightBoth = kMouseRightDown | kMouseRightUp;
-  const bool single = type == "单击";
-  if (button == "左键") {
-    if (single) {
-      mouse.mouseEvent(kMouseLeftDown);
-      mouse.mouseEvent(kMouseLeftUp);
-    } else {
-      mouse.mouseEvent(kLeftBoth);
-      mouse.mouseEvent(kLeftBoth);
-    }
-  } else if (button == "右键") {
-    if (single) {
-      mouse.mouseEvent(kMouseRightDown);
-      mouse.mouseEvent(kMouseRightUp);
-    } else {
-      mouse.mouseEvent(kRightBoth);
-      mouse.mouseEvent(kRightBoth);
-    }
-  } else if (button == "左右键") {
-    if (!single) mouse.mouseEvent(kLeftBoth);
-    mouse.mouseEvent(kLeftBoth);
-    if (!single) mouse.mouseEvent(kRightBoth);
-    mouse.mouseEvent(kRightBoth);
-  }
-}
 
 int TimeTextToInterval(const std::string& text, int current) {
   if (text.find('.') == std::string::npos) {

@@ -32,9 +32,6 @@ inline constexpr int kBurstExtraClicks = 151;
 inline constexpr const char* kStartedText = "状态:点击器已经启动";
 inline constexpr const char* kStoppedText = "状态:点击器已经停止";
 
-// One click action from a button text and a type text, as mouse_event calls.
-void MouseClick(Mouse& mouse, const std::string& button, const std::string& type);
-
 // The timer period for a time text in seconds. A text without "." is whole
 // seconds (ConvertError when not an integer or when the milliseconds leave
 // the 32-bit range); a text with "." must be one of the presets, else

@@ -29,13 +29,10 @@ bool HotkeyRegistrar::tryRegister(int id, unsigned modifiers, int vk,
 bool HotkeyRegistrar::RegisterClickHotkey(const std::string& modifier, const std::string& key) {
   const int vk = KeyTextToVk(key);
   hotkeys_.UnregisterHotKey(owner_, ClickHotkeyId);
-  unsigned flags = 0;
-  if (modifier == "无") flags = 0;
-  else if (modifier == "Ctrl") flags = kModControl;
-  else if (modifier == "Alt") flags = kModAlt;
-  else if (modifier == "Ctrl+Alt") flags = kModControl | kModAlt;
-  else return true;
-  return tryRegister(ClickHotkeyId, flags, vk, kConflictText);
+  // "无" is the panel's word for no modifier; an unknown modifier registers nothing.
+  const std::optional<unsigned> flags = modifier == "无" ? 0u : ModifierFlags(modifier);
+  if (!flags) return true;
+  return tryRegister(ClickHotkeyId, *flags, vk, kConflictText);
 }
 
 bool HotkeyRegistrar::registerCombined(int id, const std::string& hotkeyText,
@@ -43,11 +40,9 @@ bool HotkeyRegistrar::registerCombined(int id, const std::string& hotkeyText,
   const SplitHotkey split = SplitHotkeyText(hotkeyText);
   const int vk = KeyTextToVk(split.key);
   hotkeys_.UnregisterHotKey(owner_, id);
-  if (!split.hasModifier) return tryRegister(id, 0, vk, conflictText);
-  if (split.modifier == "Ctrl") return tryRegister(id, kModControl, vk, conflictText);
-  if (split.modifier == "Alt") return tryRegister(id, kModAlt, vk, conflictText);
-  if (split.modifier == "Ctrl+Alt") return tryRegister(id, kModControl | kModAlt, vk, conflictText);
-  return true;
+  const std::optional<unsigned> flags = split.hasModifier ? ModifierFlags(split.modifier) : 0u;
+  if (!flags) return true;
+  return tryRegister(id, *flags, vk, conflictText);
 }
 
 void HotkeyRegistrar::RegisterStopHotkey(const std::string& hotkeyText) {

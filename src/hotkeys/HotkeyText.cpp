@@ -1,8 +1,16 @@
 #include "hotkeys/HotkeyText.h"
 
 #include "common/Errors.h"
+#include "platform/Platform.h"
 
 namespace velmo {
+
+std::optional<unsigned> ModifierFlags(const std::string& modifier) {
+  if (modifier == "Ctrl") return kModControl;
+  if (modifier == "Alt") return kModAlt;
+  if (modifier == "Ctrl+Alt") return kModControl | kModAlt;
+  return std::nullopt;
+}
 
 std::string RemoveAll(std::string text, const std::string& what) {
   if (what.empty()) return text;

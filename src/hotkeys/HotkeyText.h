@@ -1,12 +1,22 @@
 // The text forms of a hotkey and their conversion to RegisterHotKey values.
 #pragma once
 
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 namespace velmo {
 
 constexpr int ClickHotkeyId = 1008;
 constexpr int StopHotkeyId = 1108;
+
+// The keys the hotkey lists offer, "F1" to "F12".
+inline constexpr std::initializer_list<const char*> kFunctionKeys = {
+    "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"};
+
+// RegisterHotKey's modifier flags for "Ctrl", "Alt" or "Ctrl+Alt"; nothing for
+// any other text.
+std::optional<unsigned> ModifierFlags(const std::string& modifier);
 
 // Removes every "F" from the key text and reads the rest as n; gives n + 111
 // ("F1" is 112, VK_F1). Raises ConvertError, as for a text that is no

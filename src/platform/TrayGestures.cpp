@@ -1,22 +1,8 @@
 #include "platform/TrayGestures.h"
 
+#include "common/ScopeExit.h"
+
 namespace velmo {
-
-namespace {
-
-// Holds a flag set for one scope, cleared also when the scope is left by an error.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
 
 TrayClick TrayClickFor(TrayButtonEvent event, unsigned button) {
   const bool left = button == 1;

@@ -4,29 +4,12 @@
 #include <exception>
 #include <vector>
 
+#include "clicker/ClickAction.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
 #include "scripts/PointList.h"
 
 namespace velmo {
-
-void PerformClickAction(Mouse& mouse, const std::string& action) {
-  constexpr unsigned kLeftBoth = kMouseLeftDown | kMouseLeftUp;
-  constexpr unsigned kRightBoth = kMouseRightDown | kMouseRightUp;
-  if (action == "左键单击") {
-    mouse.mouseEvent(kMouseLeftDown);
-    mouse.mouseEvent(kMouseLeftUp);
-  } else if (action == "左键双击") {
-    mouse.mouseEvent(kLeftBoth);
-    mouse.mouseEvent(kLeftBoth);
-  } else if (action == "右键单击") {
-    mouse.mouseEvent(kMouseRightDown);
-    mouse.mouseEvent(kMouseRightUp);
-  } else if (action == "右键双击") {
-    mouse.mouseEvent(kRightBoth);
-    mouse.mouseEvent(kRightBoth);
-  }
-}
 
 void ScriptRunner::RunScriptByHotkeyId(const std::string& idText, ScriptRows& rows) {
   for (int row = 0; row < rows.rowCount(); ++row) {

@@ -16,10 +16,6 @@ inline constexpr const char* kScriptStoppedText = "     Velmo鼠标点击器已�
 inline constexpr const char* kScriptErrorText = "点击出错,请联系软件作者.";
 inline constexpr int kPassPauseMs = 800;
 
-// The mouse events of one click action text at the cursor; any text other
-// than the four click texts ("无点击" included) makes none.
-void PerformClickAction(Mouse& mouse, const std::string& action);
-
 // The script list's rows as the runner reads them (lv2 on the main window).
 class ScriptRows {
  public:

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "common/ScopeExit.h"
+
 namespace velmo {
 
 UpdateCheckQueue::UpdateCheckQueue(Check check, std::function<void()> endApplication)
@@ -13,11 +15,7 @@ void UpdateCheckQueue::documentCompleted() {
     again_ = true;
     return;
   }
-  struct Running {
-    bool& flag;
-    explicit Running(bool& f) : flag(f) { flag = true; }
-    ~Running() { flag = false; }
-  } running(running_);
+  const FlagScope running(running_);
   const std::function<void()> end = [this] {
     ended_ = true;
     endApplication_();

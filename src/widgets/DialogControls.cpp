@@ -10,6 +10,7 @@
 
 #include "common/KeyFilters.h"
 #include "common/TextRoom.h"
+#include "hotkeys/HotkeyText.h"
 #include "widgets/WxText.h"
 
 namespace velmo {
@@ -134,9 +135,8 @@ HotkeyCombos HotkeyCombosAt(wxWindow* parent, wxPoint at, int modifierWidth,
   combos.modifier =
       ComboAt(parent, at, modifierWidth, {"Ctrl", "Alt", "Ctrl+Alt", "无"}, "Ctrl");
   combos.plus = LabelAt(parent, wxPoint(at.x + modifierWidth + 4, at.y + 3), "十");
-  combos.key = ComboAt(parent, wxPoint(at.x + modifierWidth + 20, at.y), 60,
-                       {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"},
-                       initialKey);
+  combos.key =
+      ComboAt(parent, wxPoint(at.x + modifierWidth + 20, at.y), 60, kFunctionKeys, initialKey);
   return combos;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "clicker/ClickAction.h"
 #include "clicker/ClickEngine.h"
 #include "common/Errors.h"
 #include "fakes/FakePlatform.h"

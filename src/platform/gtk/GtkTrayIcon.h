@@ -2,23 +2,21 @@
 // button events tell a click from a double click.
 #pragma once
 
-#include <wx/event.h>
+#include <wx/bitmap.h>
+#include <wx/menu.h>
 
-#include "platform/TrayIcon.h"
+#include "platform/wx/WxTrayHost.h"
 
 typedef struct _GtkStatusIcon GtkStatusIcon;
 
 namespace velmo {
 
-class GtkTrayIcon : public TrayIcon, public wxEvtHandler, private TrayHost {
+class GtkTrayIcon : public WxTrayHost {
  public:
   GtkTrayIcon(wxTopLevelWindow& owner, wxMenu& popupMenu, const wxBitmap& image,
-           std::function<void(const std::exception&)> reportError);
+              std::function<void(const std::exception&)> reportError);
   ~GtkTrayIcon() override;
-  GtkTrayIcon(const GtkTrayIcon&) = delete;
-  GtkTrayIcon& operator=(const GtkTrayIcon&) = delete;
 
-  TrayIconRules& rules() override { return rules_; }
   // The icon in the notification area; nullptr while there is none.
   GtkStatusIcon* statusIcon() const { return icon_; }
   // One button event on the icon, as the desktop reports it.
@@ -26,20 +24,12 @@ class GtkTrayIcon : public TrayIcon, public wxEvtHandler, private TrayHost {
 
  private:
   bool addIcon() override;
-  void restoreApplication() override;
   void showTaskbarEntry() override;
   void hideTaskbarEntry() override;
-  void bringToFront() override;
-  CursorPoint cursorPos() override;
   void showMenuAt(CursorPoint where) override;
 
-  void onIconize(wxIconizeEvent& event);
-
-  wxTopLevelWindow& owner_;
   wxMenu& popupMenu_;
   wxBitmap image_;
-  std::function<void(const std::exception&)> reportError_;
-  TrayIconRules rules_{*this};
   GtkStatusIcon* icon_ = nullptr;
 };
 

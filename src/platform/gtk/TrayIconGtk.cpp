@@ -40,10 +40,9 @@ GtkWindow* gtkWindowOf(wxTopLevelWindow& window) { return GTK_WINDOW(window.GetH
 }  // namespace
 
 GtkTrayIcon::GtkTrayIcon(wxTopLevelWindow& owner, wxMenu& popupMenu, const wxBitmap& image,
-                   std::function<void(const std::exception&)> reportError)
-    : owner_(owner), popupMenu_(popupMenu), image_(image), reportError_(std::move(reportError)) {
-  owner_.Bind(wxEVT_ICONIZE, &GtkTrayIcon::onIconize, this);
-  rules_.addIcon();
+                         std::function<void(const std::exception&)> reportError)
+    : WxTrayHost(owner, std::move(reportError)), popupMenu_(popupMenu), image_(image) {
+  rules().addIcon();
 }
 
 GtkTrayIcon::~GtkTrayIcon() {
@@ -65,23 +64,8 @@ bool GtkTrayIcon::addIcon() {
 }
 
 void GtkTrayIcon::onButton(TrayButtonEvent event, unsigned button) {
-  try {
-    rules_.onGesture(TrayClickFor(event, button));
-  } catch (const std::exception& error) {
-    // An exception must not cross GTK's C frames.
-    reportError_(error);
-  }
+  onGesture(TrayClickFor(event, button));
 }
-
-void GtkTrayIcon::onIconize(wxIconizeEvent& event) {
-  event.Skip();
-  if (event.IsIconized())
-    rules_.onApplicationMinimize();
-  else
-    rules_.onApplicationRestore();
-}
-
-void GtkTrayIcon::restoreApplication() { owner_.Iconize(false); }
 
 void GtkTrayIcon::showTaskbarEntry() {
   gtk_window_set_skip_taskbar_hint(gtkWindowOf(owner_), FALSE);
@@ -89,16 +73,6 @@ void GtkTrayIcon::showTaskbarEntry() {
 
 void GtkTrayIcon::hideTaskbarEntry() {
   gtk_window_set_skip_taskbar_hint(gtkWindowOf(owner_), TRUE);
-}
-
-void GtkTrayIcon::bringToFront() {
-  // Raising a minimised window would also restore it; the menu must not.
-  if (!owner_.IsIconized()) owner_.Raise();
-}
-
-CursorPoint GtkTrayIcon::cursorPos() {
-  const wxPoint at = wxGetMousePosition();
-  return {at.x, at.y};
 }
 
 void GtkTrayIcon::showMenuAt(CursorPoint where) {

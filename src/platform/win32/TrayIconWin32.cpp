@@ -6,17 +6,17 @@
 #include <wx/taskbar.h>
 
 #include "common/Errors.h"
-#include "platform/TrayIcon.h"
+#include "platform/wx/WxTrayHost.h"
 
 namespace velmo {
 
 namespace {
 
-class Win32TrayIcon : public TrayIcon, private TrayHost {
+class Win32TrayIcon : public WxTrayHost {
  public:
   Win32TrayIcon(wxTopLevelWindow& owner, wxMenu& popupMenu, const wxBitmap& image,
                 std::function<void(const std::exception&)> reportError)
-      : owner_(owner), popupMenu_(popupMenu), image_(image), reportError_(std::move(reportError)) {
+      : WxTrayHost(owner, std::move(reportError)), popupMenu_(popupMenu), image_(image) {
     const std::pair<wxEventTypeTag<wxTaskBarIconEvent>, TrayClick> gestures[] = {
         {wxEVT_TASKBAR_LEFT_DOWN, TrayClick::LeftClick},
         {wxEVT_TASKBAR_LEFT_UP, TrayClick::LeftClickUp},
@@ -27,52 +27,24 @@ class Win32TrayIcon : public TrayIcon, private TrayHost {
     };
     for (const auto& [type, gesture] : gestures)
       icon_.Bind(type, [this, gesture = gesture](wxTaskBarIconEvent&) { onGesture(gesture); });
-    owner_.Bind(wxEVT_ICONIZE, &Win32TrayIcon::onIconize, this);
     // A log-off or shut-down that goes ahead takes the icon away at once.
     wxTheApp->Bind(wxEVT_END_SESSION, &Win32TrayIcon::onEndSession, this);
-    rules_.addIcon();
+    rules().addIcon();
   }
 
   ~Win32TrayIcon() override {
     wxTheApp->Unbind(wxEVT_END_SESSION, &Win32TrayIcon::onEndSession, this);
-    owner_.Unbind(wxEVT_ICONIZE, &Win32TrayIcon::onIconize, this);
     icon_.RemoveIcon();
   }
 
-  TrayIconRules& rules() override { return rules_; }
-
  private:
   bool addIcon() override { return image_.IsOk() && icon_.SetIcon(wxBitmapBundle(image_)); }
-  void restoreApplication() override { owner_.Iconize(false); }
   // A minimised top-level window leaves the taskbar while it is hidden.
   void showTaskbarEntry() override { owner_.Show(); }
   void hideTaskbarEntry() override { owner_.Hide(); }
-  void bringToFront() override {
-    if (!owner_.IsIconized()) owner_.Raise();
-  }
-  CursorPoint cursorPos() override {
-    const wxPoint at = wxGetMousePosition();
-    return {at.x, at.y};
-  }
   // wxTaskBarIcon opens the menu at the cursor, where the rules ask for it.
   void showMenuAt(CursorPoint) override {
     if (!icon_.PopupMenu(&popupMenu_)) throw AppError("The tray menu could not be opened");
-  }
-
-  void onGesture(TrayClick gesture) {
-    try {
-      rules_.onGesture(gesture);
-    } catch (const std::exception& error) {
-      reportError_(error);
-    }
-  }
-
-  void onIconize(wxIconizeEvent& event) {
-    event.Skip();
-    if (event.IsIconized())
-      rules_.onApplicationMinimize();
-    else
-      rules_.onApplicationRestore();
   }
 
   void onEndSession(wxCloseEvent& event) {
@@ -80,12 +52,9 @@ class Win32TrayIcon : public TrayIcon, private TrayHost {
     icon_.RemoveIcon();
   }
 
-  wxTopLevelWindow& owner_;
   wxMenu& popupMenu_;
   wxBitmap image_;
-  std::function<void(const std::exception&)> reportError_;
   wxTaskBarIcon icon_;
-  TrayIconRules rules_{*this};
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/clicker/ClickPanel.h"
 
 #include "common/KeyFilters.h"
+#include "hotkeys/HotkeyText.h"
 #include "widgets/DialogControls.h"
 #include "widgets/WxText.h"
 
@@ -37,8 +38,7 @@ ClickPanel::ClickPanel(wxWindow* page, wxPoint o, int width) {
   labelAt(page, at(45, 79), "启动/停止热键:");
   cbb4 = ComboAt(page, at(132, 76), 61, {"Ctrl", "Ctrl+Alt", "无"}, "Ctrl");
   labelAt(page, at(196, 79), "十");
-  cbb5 = ComboAt(page, at(209, 76), 49,
-                 {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"}, "F1");
+  cbb5 = ComboAt(page, at(209, 76), 49, kFunctionKeys, "F1");
 
   // Created in the panel's tab order: chk1, then btn1, then X and Y.
   chk1 = new wxCheckBox(page, wxID_ANY, FromUtf8("指定坐标"), at(45, 111));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "clicker/ClickAction.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
 #include "fakes/FakePlatform.h"
