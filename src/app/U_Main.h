@@ -123,6 +123,10 @@ class TFrm_Main : public wxFrame,
 
  private:
   void buildLayout();
+  void buildStatusBar();
+  void buildBook();
+  // The layout at the screen's DPI, with room for the texts of a larger font.
+  void fitToScreen();
   void buildButtonRow();
   void bindHandlers();
   void FormCloseQuery(wxCloseEvent& event);

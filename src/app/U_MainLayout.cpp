@@ -35,7 +35,22 @@ void TFrm_Main::buildLayout() {
   wxIcon icon;
   icon.CopyFromBitmap(ProgramIconBitmap());
   SetIcon(icon);
+  buildStatusBar();
+  client_ = new wxPanel(this, wxID_ANY, wxPoint(0, 0),
+                        wxSize(kClientWidth, kClientHeight - kStatusHeight));
+  img1 = new wxStaticBitmap(client_, wxID_ANY, BannerBitmap(), wxPoint(0, 0), wxSize(559, 90));
+  img1->SetCursor(wxCursor(wxCURSOR_HAND));
+  img1->SetToolTip(FromUtf8("Velmo鼠标自动点击器"));
+  buildBook();
+  buildButtonRow();
+  // Created after the notebook so it stands above the tab row.
+  chk2 = new wxCheckBox(client_, wxID_ANY, FromUtf8("窗口置顶"), wxPoint(482, 101),
+                        wxDefaultSize);
+  fitToScreen();
+  Centre();
+}
 
+void TFrm_Main::buildStatusBar() {
   stat1 = new wxStatusBar(this, wxID_ANY, 0);
   stat1->SetFieldsCount(3);
   // GTK's status bar sizes itself from the font; the layout gives 19 pixels,
@@ -48,13 +63,9 @@ void TFrm_Main::buildLayout() {
     fitStatusPanel(0, stat1->GetTextExtent(FromUtf8(text)).x);
   // The status bar stands inside the 560 x 461 client area of the layout.
   SetClientSize(kClientWidth, kClientHeight - kStatusHeight);
+}
 
-  client_ = new wxPanel(this, wxID_ANY, wxPoint(0, 0),
-                             wxSize(kClientWidth, kClientHeight - kStatusHeight));
-  img1 = new wxStaticBitmap(client_, wxID_ANY, BannerBitmap(), wxPoint(0, 0), wxSize(559, 90));
-  img1->SetCursor(wxCursor(wxCURSOR_HAND));
-  img1->SetToolTip(FromUtf8("Velmo鼠标自动点击器"));
-
+void TFrm_Main::buildBook() {
   pgc1 = new wxNotebook(client_, wxID_ANY, wxPoint(1, 93), wxSize(557, kBookHeight));
   auto* icons = new wxImageList(16, 16);
   icons->Add(SingleTabBitmap());
@@ -64,14 +75,11 @@ void TFrm_Main::buildLayout() {
   ts2 = new wxPanel(pgc1);
   pgc1->AddPage(ts1, FromUtf8("单点点击(&S)"), true, 0);
   pgc1->AddPage(ts2, FromUtf8("多点点击(&M)"), false, 1);
-
   panel_ = std::make_unique<ClickPanel>(ts1, wxPoint(4, 4), 541);
   scripts_ = std::make_unique<ScriptListPage>(ts2);
-  buildButtonRow();
+}
 
-  // Created after the notebook so it stands above the tab row.
-  chk2 = new wxCheckBox(client_, wxID_ANY, FromUtf8("窗口置顶"), wxPoint(482, 101),
-                        wxDefaultSize);
+void TFrm_Main::fitToScreen() {
   ScaleLayoutToDpi(this);
   if (ScaledForDpi(this)) {
     // The tab row grows with the font, not with the layout: the check box
@@ -89,7 +97,6 @@ void TFrm_Main::buildLayout() {
     SetClientSize(FromDIP(kClientWidth), GetClientSize().y + grown);
     client_->SetSize(GetClientSize());
   }
-  Centre();
 }
 
 void TFrm_Main::fitStatusPanel(int panel, int textWidth) {

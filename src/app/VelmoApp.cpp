@@ -47,6 +47,8 @@ class VelmoApp : public wxApp {
 
  private:
   bool fail(const std::string& message);
+  void createScriptWindows(const DataFolders& folders);
+  void createWebWindows();
 
   std::unique_ptr<Desktop> desktop_;
   std::unique_ptr<HotkeyTable> hotkeyTable_;
@@ -89,7 +91,18 @@ bool VelmoApp::OnInit() {
   // The windows, in their start-up order.
   main_ = new TFrm_Main(*platform_, folders);
   SetTopWindow(main_);
+  createScriptWindows(folders);
+  createWebWindows();
 
+  main_->Show();
+  main_->CallAfter([this] {
+    main_->Guarded([this] { main_->FormShow(); });
+    if (terminateRequested_) ExitMainLoop();
+  });
+  return true;
+}
+
+void VelmoApp::createScriptWindows(const DataFolders& folders) {
   // Script dialogs and the data module. The dialogs belong to the main window.
   ScriptWindows scripts;
   scripts.frm_addpoint = new Tfrm_addpoint(*main_);
@@ -105,28 +118,22 @@ bool VelmoApp::OnInit() {
   scripts.frm_mod_addpint = new Tfrm_mod_addpint(*main_);
   scripts.wire(*dm1_);
   main_->useScriptDialogs(scripts);
-  // End of the script dialogs.
+}
 
+void VelmoApp::createWebWindows() {
   // The web windows end the start-up order. As children of the main window they
   // end with it: a hidden window without a parent keeps wx running after it.
   // Without a browser engine the clicker still works, only the pages are missing.
-  if (BrowserAvailable()) {
-    const WebPages pages = ProgramWebPages();
-    auto* Frm_FeedBack = new TFrm_FeedBack(main_, boxes_, pages.feedbackForm, pages.feedbackPost);
-    auto* hongbao = new Thongbao(*main_, pages.redPacket);
-    auto* Frm_web = new TFrm_web(main_);
-    main_->attachWeb(std::make_unique<MainWeb>(*main_, *Frm_web, *hongbao, *Frm_FeedBack, pages,
-                                               [this] { main_->endApplication(); }));
-  } else {
+  if (!BrowserAvailable()) {
     std::fprintf(stderr, "No embedded browser engine: running without web pages.\n");
+    return;
   }
-
-  main_->Show();
-  main_->CallAfter([this] {
-    main_->Guarded([this] { main_->FormShow(); });
-    if (terminateRequested_) ExitMainLoop();
-  });
-  return true;
+  const WebPages pages = ProgramWebPages();
+  auto* Frm_FeedBack = new TFrm_FeedBack(main_, boxes_, pages.feedbackForm, pages.feedbackPost);
+  auto* hongbao = new Thongbao(*main_, pages.redPacket);
+  auto* Frm_web = new TFrm_web(main_);
+  main_->attachWeb(std::make_unique<MainWeb>(*main_, *Frm_web, *hongbao, *Frm_FeedBack, pages,
+                                             [this] { main_->endApplication(); }));
 }
 
 int VelmoApp::OnExit() {
