@@ -15,16 +15,15 @@ velmo_embed(velmo_tab_single_png assets/tab_single.png)
 velmo_embed(velmo_tab_multi_png assets/tab_multi.png)
 
 # wx implementations of the platform operations that are the same on every
-# system: timers, message boxes, the shell.
+# system: timers, message boxes.
 add_library(velmo_platform_wx STATIC
   src/platform/wx/WxTimers.cpp
   src/platform/wx/WxMessageBoxes.cpp
-  src/platform/wx/WxShell.cpp
 )
 target_link_libraries(velmo_platform_wx PUBLIC velmo_logic ${wxWidgets_LIBRARIES})
 
 # The desktop of the system built for: hotkeys and mouse backend, message
-# pump, look and tray icon host.
+# pump, look, tray icon host and shell (Windows' is in velmo_win32).
 if(WIN32)
   add_library(velmo_desktop STATIC
     src/platform/win32/Win32Desktop.cpp
@@ -46,6 +45,7 @@ else()
     src/platform/gtk/GtkEventPump.cpp
     src/platform/gtk/Look.cpp
     src/platform/gtk/TrayIconGtk.cpp
+    src/platform/wx/WxShell.cpp
   )
   target_link_libraries(velmo_desktop PUBLIC velmo_tray velmo_x11 ${wxWidgets_LIBRARIES}
     PkgConfig::GTK3)

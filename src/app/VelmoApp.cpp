@@ -14,7 +14,6 @@
 #include "hotkeys/HotkeyTable.h"
 #include "platform/Desktop.h"
 #include "platform/wx/WxMessageBoxes.h"
-#include "platform/wx/WxShell.h"
 #include "platform/wx/WxTimers.h"
 #include "scripts/ScriptWindows.h"
 #include "web/Browser.h"
@@ -50,7 +49,7 @@ class VelmoApp : public wxApp {
   std::unique_ptr<HotkeyTable> hotkeyTable_;
   WxTimers timers_;
   WxMessageBoxes boxes_;
-  WxShell shell_;
+  std::unique_ptr<Shell> shell_ = NewShell();
   std::unique_ptr<Platform> platform_;
   TFrm_Main* main_ = nullptr;
   std::unique_ptr<Tdm1> dm1_;
@@ -74,7 +73,7 @@ bool VelmoApp::OnInit() {
   if (!desktop_) return fail(error);
   hotkeyTable_ = std::make_unique<HotkeyTable>(desktop_->grabber());
   platform_ = std::make_unique<Platform>(Platform{*hotkeyTable_, desktop_->mouse(), timers_, boxes_,
-                                                  desktop_->pump(), shell_});
+                                                  desktop_->pump(), *shell_});
 
   DataFolders folders;
   try {
@@ -92,7 +91,7 @@ bool VelmoApp::OnInit() {
   ScriptWindows scripts;
   scripts.frm_addpoint = new Tfrm_addpoint(*main_);
   scripts.Frm_AddMP = new TFrm_AddMP(*main_);
-  dm1_ = std::make_unique<Tdm1>(folders.dataDir, boxes_, shell_,
+  dm1_ = std::make_unique<Tdm1>(folders.dataDir, boxes_, *shell_,
                                 [this] { terminateRequested_ = true; });
   main_->useDataModule(*dm1_);
   scripts.Frm_ModPoint = new TFrm_ModPoint(*main_);
