@@ -13,7 +13,6 @@
 #include "hotkeys/HotkeyTable.h"
 #include "platform/Desktop.h"
 #include "platform/wx/WxMessageBoxes.h"
-#include "platform/wx/WxShell.h"
 #include "platform/wx/WxTimers.h"
 #include "settings/DataFolders.h"
 #include "ui/scripts/ScriptWindows.h"
@@ -54,7 +53,7 @@ class VelmoApp : public wxApp {
   std::unique_ptr<HotkeyTable> hotkeyTable_;
   WxTimers timers_;
   WxMessageBoxes boxes_;
-  WxShell shell_;
+  std::unique_ptr<Shell> shell_ = NewShell();
   std::unique_ptr<Platform> platform_;
   TFrm_Main* main_ = nullptr;
   std::unique_ptr<Tdm1> dm1_;
@@ -78,7 +77,7 @@ bool VelmoApp::OnInit() {
   if (!desktop_) return fail(error);
   hotkeyTable_ = std::make_unique<HotkeyTable>(desktop_->grabber());
   platform_ = std::make_unique<Platform>(Platform{*hotkeyTable_, desktop_->mouse(), timers_, boxes_,
-                                                  desktop_->pump(), shell_});
+                                                  desktop_->pump(), *shell_});
 
   DataFolders folders;
   try {
@@ -107,7 +106,7 @@ void VelmoApp::createScriptWindows(const DataFolders& folders) {
   ScriptWindows scripts;
   scripts.frm_addpoint = new Tfrm_addpoint(*main_);
   scripts.Frm_AddMP = new TFrm_AddMP(*main_);
-  dm1_ = std::make_unique<Tdm1>(folders.dataDir, boxes_, shell_,
+  dm1_ = std::make_unique<Tdm1>(folders.dataDir, boxes_, *shell_,
                                 MissingDataPages{DownloadSiteAddress(), ErrorReportAddress()},
                                 [this] { terminateRequested_ = true; });
   main_->useDataModule(*dm1_);

@@ -28,4 +28,8 @@ std::string MissingDesktopText();
 // synthesised clicks need.
 std::unique_ptr<Desktop> ConnectDesktop(std::string& error);
 
+// The system's way to open web addresses: platform/wx/WxShell (xdg-open) or
+// platform/win32/Win32Shell (ShellExecuteW).
+std::unique_ptr<Shell> NewShell();
+
 }  // namespace velmo

@@ -4,8 +4,9 @@
 // for IDYES) because <windows.h> defines the Win32 names as macros, which
 // would rewrite any identifier spelled like them in a unit that includes it.
 //
-// Backends: platform/x11 (hotkey grabs, XTest mouse), platform/wx (timers,
-// message boxes, pumping, shell), tests/fakes (records every call).
+// Backends: platform/x11 (hotkey grabs, XTest mouse), platform/win32
+// (RegisterHotKey, SendInput, ShellExecuteW), platform/wx (timers, message
+// boxes, pumping, the shell on Linux), tests/fakes (records every call).
 #pragma once
 
 #include <functional>
@@ -95,7 +96,10 @@ class EventPump {
   virtual void Sleep(int ms) = 0;
 };
 
-// ShellExecute "open" of a web address or file.
+// ShellExecute "open" of a web address or file. Returns at once, and a
+// failure is silent: every caller goes on (ends the program, say) whether a
+// browser came up or not, so a backend at most writes the system's reason to
+// stderr.
 class Shell {
  public:
   virtual ~Shell() = default;

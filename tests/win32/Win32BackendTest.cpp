@@ -1,13 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
 #include "CounterWindow.h"
 #include "hotkeys/HotkeyTable.h"
 #include "platform/win32/Win32KeyGrabber.h"
 #include "platform/win32/Win32Mouse.h"
+#include "platform/win32/Win32Shell.h"
 
 using namespace velmo;
 using velmo::win32::Win32KeyGrabber;
 using velmo::win32::Win32Mouse;
+using velmo::win32::Win32Shell;
 
 namespace {
 
@@ -93,4 +101,24 @@ TEST(Win32Mouse, ClicksArriveWhereTheCursorWasPutWithTheirButton) {
   EXPECT_EQ((std::tuple{p[0].x, p[0].y, p[0].button}), (std::tuple{150, 130, 'L'}));
   EXPECT_EQ((std::tuple{p[1].x, p[1].y, p[1].button}), (std::tuple{150, 130, 'L'}));
   EXPECT_EQ((std::tuple{p[2].x, p[2].y, p[2].button}), (std::tuple{350, 250, 'R'}));
+}
+
+TEST(Win32Shell, AnAddressReachesTheSystemsBrowserLauncher) {
+  // Wine's winebrowser runs the host's xdg-open, here browser/xdg-open, which
+  // appends the address to the host file $VELMO_OPENED (drive Z: to wine).
+  // Its Chinese survives only as UTF-16, not in the ANSI code page.
+  const char* record = std::getenv("VELMO_OPENED");
+  ASSERT_NE(record, nullptr);
+  const std::string opened = std::string("Z:") + record;
+  ASSERT_TRUE(std::remove(opened.c_str()) == 0 || errno == ENOENT);
+
+  const std::string address = "http://www.velmo.example/点击?update";
+  Win32Shell().open(address);
+  std::string text;
+  for (int waited = 0; waited < 30000 && text.find('\n') == std::string::npos; waited += 100) {
+    Sleep(100);
+    std::ifstream in(opened);
+    text.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  EXPECT_EQ(text, address + "\n");
 }

@@ -2,6 +2,8 @@
 
 #include <wx/utils.h>
 
+#include "platform/Desktop.h"
+
 namespace velmo {
 
 void WxShell::open(const std::string& address) {
@@ -11,5 +13,7 @@ void WxShell::open(const std::string& address) {
   // A failed start is not reported: the user sees no browser and goes on.
   wxExecute(argv, wxEXEC_ASYNC | wxEXEC_HIDE_CONSOLE);
 }
+
+std::unique_ptr<Shell> NewShell() { return std::make_unique<WxShell>(); }
 
 }  // namespace velmo
