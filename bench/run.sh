@@ -10,7 +10,7 @@ echo "== machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d:
 echo "== scripts_bench: point lists, runner, script table"
 ./build/bench/scripts_bench
 echo "== list_bench: the script list window"
-xvfb-run -a -s "-screen 0 1024x768x24" ./build/bench/list_bench
+tests/with-xvfb.sh ./build/bench/list_bench
 echo "== clickbench: the real program's clicks on a private Xvfb"
 python3 bench/clickbench.py --build build
 echo "== footprint: memory of the program and its web processes, start-up time"

@@ -56,7 +56,7 @@ report_to "$reports"
 # the bridge: it stays unloaded, as in the end-to-end tests.
 export NO_AT_BRIDGE=1
 status=0
-ctest --test-dir build-asan -R "$TESTS" --output-on-failure --timeout 900 || status=$?
+ctest --test-dir build-asan -R "$TESTS" --output-on-failure --timeout 900 -j "$(nproc)" || status=$?
 if [ -n "$(ls -A "$reports")" ]; then
   echo "Sanitizer reports:"
   for report in "$reports"/*; do

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what building and testing Velmo needs on Debian 12 (only what is
-# missing), then configures and builds into build/.
+# missing; waiting while another process holds the package manager, see
+# scripts/apt.sh), then configures and builds into build/.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -12,17 +13,8 @@ imagemagick fonts-wqy-microhei trayer openbox python3
 dpkg-dev file desktop-file-utils appstream
 clang libclang-rt-14-dev"
 
-missing=""
-for p in $PACKAGES; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-  echo "Installing:$missing"
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $missing
-fi
+. scripts/apt.sh
+apt_install_missing $PACKAGES
 
 . scripts/compile-cache.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $LAUNCHER

@@ -7,7 +7,9 @@
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-ctest --test-dir build --output-on-failure --timeout 600
+# Tests run side by side, one per core; those that share something (a wine
+# desktop) hold a CTest RESOURCE_LOCK of it.
+ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
 ./scripts/windows/test.sh
 ./scripts/sanitize.sh
 ./fuzz/run.sh 5

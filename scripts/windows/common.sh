@@ -7,20 +7,11 @@ VELMO_WIN_SOURCES="$VELMO_WIN_CACHE/src"       # unpacked Debian source packages
 VELMO_WIN_HOST=x86_64-w64-mingw32
 mkdir -p "$VELMO_WIN_PREFIX" "$VELMO_WIN_SOURCES"
 
-win_sudo() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
+. scripts/apt.sh
 
 # Installs the Debian packages named, skipping those already installed.
 win_install_packages() {
-  missing=""
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-  done
-  [ -z "$missing" ] && return 0
-  echo "Installing:$missing"
-  win_sudo apt-get update -q
-  DEBIAN_FRONTEND=noninteractive win_sudo apt-get install -y -q --no-install-recommends $missing
+  apt_install_missing "$@"
 }
 
 # Source packages come from the same registry and suites as the machine's binary packages:
@@ -39,9 +30,9 @@ win_ensure_deb_src() {
     grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' >"$tmp"
     list=/etc/apt/sources.list.d/velmo-deb-src.list
   fi
-  win_sudo install -m 644 "$tmp" "$list"
+  apt_as_root install -m 644 "$tmp" "$list"
   rm -f "$tmp"
-  win_sudo apt-get update -q
+  apt_update
 }
 
 # Unpacks Debian source package $1 under $VELMO_WIN_SOURCES once; prints its folder.

@@ -16,13 +16,13 @@ export WINEPREFIX="$VELMO_WIN_CACHE/wine/$checkout" WINEARCH=win64
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
-  xvfb-run -a wineboot -i
+  tests/with-xvfb.sh wineboot -i
   wineserver -w
 fi
 
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" \
-  ctest --test-dir build-windows -L windows --output-on-failure --timeout 600 || status=$?
+tests/with-xvfb.sh \
+  ctest --test-dir build-windows -L windows --output-on-failure --timeout 600 -j "$(nproc)" || status=$?
 # The prefix's wine server ends with the display; wait for it so the next run starts clean.
 wineserver -w
 exit $status
