@@ -22,6 +22,8 @@ constexpr unsigned kMouseLeftDown = 0x0002;
 constexpr unsigned kMouseLeftUp = 0x0004;
 constexpr unsigned kMouseRightDown = 0x0008;
 constexpr unsigned kMouseRightUp = 0x0010;
+constexpr unsigned kMouseMiddleDown = 0x0020;
+constexpr unsigned kMouseMiddleUp = 0x0040;
 
 // Message box styles and answers.
 constexpr unsigned kMbOk = 0x00;

@@ -53,7 +53,9 @@ TEST(MouseClick, EventSequences) {
   EXPECT_EQ(eventsOf("左右键", "单击"), (V{"mouse_event(6)", "mouse_event(24)"}));
   EXPECT_EQ(eventsOf("左右键", "双击"),
             (V{"mouse_event(6)", "mouse_event(6)", "mouse_event(24)", "mouse_event(24)"}));
-  EXPECT_TRUE(eventsOf("中键", "单击").empty());
+  EXPECT_EQ(eventsOf("中键", "单击"), (V{"mouse_event(32)", "mouse_event(64)"}));
+  EXPECT_EQ(eventsOf("中键", "双击"), (V{"mouse_event(96)", "mouse_event(96)"}));
+  EXPECT_TRUE(eventsOf("上键", "单击").empty());
 }
 
 TEST(TimeTextToInterval, PresetsAndRule) {

@@ -21,7 +21,7 @@ ClickPanel::ClickPanel(wxWindow* page, wxPoint o, int width) {
   grp1 = new wxStaticBox(page, wxID_ANY, FromUtf8("热键设置"), o, wxSize(width, 190));
 
   labelAt(page, at(60, 23), "鼠 标:");
-  cbb1 = ComboAt(page, at(101, 20), 55, {"左键", "右键"}, "左键");
+  cbb1 = ComboAt(page, at(101, 20), 55, {"左键", "右键", "中键"}, "左键");
   labelAt(page, at(165, 23), "事件:");
   cbb2 = ComboAt(page, at(198, 20), 58, {"单击", "双击"}, "单击");
   labelAt(page, at(270, 23), "速度为");
