@@ -30,7 +30,7 @@ struct Engine : ::testing::Test {
   Panel panel;
   Status status;
   int owner = 0;
-  ClickEngine engine{p.mouse, p.timers, &owner, panel, status};
+  ClickEngine engine{p.mouse, p.timers, &owner, panel, status, 7};
   bool tick() { return p.timers.fire(&owner, ClickTimerId); }
   size_t clicks() const { return p.log.with("mouse_event").size(); }
 };
