@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "clicker/ClickAction.h"
 #include "clicker/ClickEngine.h"
 #include "common/Errors.h"
@@ -89,6 +91,21 @@ TEST_F(Engine, ToggleStartsAndStopsTheTimerWithStatusTexts) {
   EXPECT_FALSE(engine.ClickerRunning);
   EXPECT_EQ(status.panel[0], "状态:点击器已经停止");
   EXPECT_FALSE(tick());
+}
+
+TEST_F(Engine, JitterDrawsEachPeriodWithinItsShareAndZeroKeepsTheFixedTimer) {
+  engine.ClickInterval = 100;
+  engine.ClickJitter = 30;
+  engine.ToggleClicker();
+  EXPECT_EQ(p.log.with("SetVaryingTimer"), std::vector<std::string>{"SetVaryingTimer(1)"});
+  std::set<int> seen;
+  for (int i = 0; i < 1000; ++i) seen.insert(p.timers.periods.at({&owner, ClickTimerId})());
+  EXPECT_EQ(std::pair(*seen.begin(), *seen.rbegin()), std::pair(70, 130));
+  EXPECT_GT(seen.size(), 50u);
+  engine.ToggleClicker();
+  engine.ClickJitter = 0;
+  engine.ToggleClicker();
+  EXPECT_EQ(p.log.with("SetTimer").back(), "SetTimer(1,100)");
 }
 
 TEST_F(Engine, RefusedTimerLeavesEverythingAsItWas) {

@@ -1,30 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <set>
 
-#include "clicker/ClickEngine.h"
 #include "clicker/IntervalJitter.h"
 #include "common/Errors.h"
-#include "fakes/FakePlatform.h"
 #include "platform/TimerDeadlines.h"
 
 using namespace velmo;
 using std::chrono::milliseconds;
-
-namespace {
-
-struct Silent : ClickPanelView, StatusView {
-  std::string buttonText() override { return "左键"; }
-  std::string typeText() override { return "单击"; }
-  bool fixedPosition() override { return false; }
-  std::string xText() override { return "0"; }
-  std::string yText() override { return "0"; }
-  std::string limitText() override { return "0"; }
-  void setStatusText(int, const std::string&) override {}
-};
-
-}  // namespace
 
 TEST(JitterTextToPercent, WholeNumbersFrom0To90) {
   EXPECT_EQ(JitterTextToPercent("0"), 0);
@@ -41,26 +24,6 @@ TEST(JitteredPeriods, SpreadIsSymmetricAndKeepsThePlatformMinimum) {
   EXPECT_EQ(std::pair(p90.low(), p90.high()), std::pair(10, 190));
   EXPECT_EQ(std::pair(p1ms.low(), p1ms.high()), std::pair(10, 10));
   EXPECT_EQ(std::pair(negative.low(), negative.high()), std::pair(INT_MAX, INT_MAX));
-}
-
-TEST(ClickJitter, ZeroKeepsTheFixedTimerAndOtherwiseEachPeriodIsDrawn) {
-  fake::FakePlatform p;
-  Silent view;
-  int owner = 0;
-  ClickEngine engine(p.mouse, p.timers, &owner, view, view, 5);
-  engine.ClickInterval = 100;
-  engine.ToggleClicker();
-  engine.ToggleClicker();
-  engine.ClickJitter = 30;
-  engine.ToggleClicker();
-  EXPECT_EQ(p.log.with("SetTimer").front(), "SetTimer(1,100)");
-  EXPECT_EQ(p.log.with("SetVaryingTimer"), std::vector<std::string>{"SetVaryingTimer(1)"});
-  auto& periods = p.timers.periods.at({&owner, ClickTimerId});
-  std::set<int> seen;
-  for (int i = 0; i < 1000; ++i) seen.insert(periods());
-  EXPECT_GE(*seen.begin(), 70);
-  EXPECT_LE(*seen.rbegin(), 130);
-  EXPECT_GT(seen.size(), 50u);
 }
 
 // Ticks that arrive up to 3 ms late, as the toolkit's do, on a jittered
