@@ -1,5 +1,8 @@
 #include "app/U_Main.h"
 
+#include <random>
+
+#include "clicker/IntervalJitter.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
 #include "hotkeys/HotkeyText.h"
@@ -16,7 +19,9 @@ TFrm_Main::TFrm_Main(Platform& platform, const DataFolders& folders)
       folders_(folders),
       settings_(folders_.settingsFile) {
   buildLayout();
-  engine_ = std::make_unique<ClickEngine>(platform_.mouse, timers_, this, *panel_, *this);
+  Frm_Advanced_ = new TFrm_Advanced(this);
+  engine_ = std::make_unique<ClickEngine>(platform_.mouse, timers_, this, *panel_, *this,
+                                          std::random_device{}());
   registrar_ = std::make_unique<HotkeyRegistrar>(platform_.hotkeys, platform_.boxes, this, this);
   runner_ = std::make_unique<ScriptRunner>(platform_.mouse, platform_.pump, platform_.boxes, this,
                                            StopRequested);
@@ -31,6 +36,7 @@ TFrm_Main::~TFrm_Main() {
 
 void TFrm_Main::bindHandlers() {
   panel_->btn1->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn1Click(); });
+  panel_->btn18->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn18Click(); });
   chk2->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { chk2Click(); });
   btn6->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn6Click(); });
   Bind(wxEVT_CLOSE_WINDOW, &TFrm_Main::FormCloseQuery, this);
@@ -52,7 +58,9 @@ void TFrm_Main::FormShow() {
   LoadScriptList();
   if (web_) web_->navigateUpdateStrip();
   if (web_) web_->placeLinkLabel();
-  panel_->LoadClickerSettings(ReadClickerSettings(settings_));
+  const ClickerSettings loaded = ReadClickerSettings(settings_);
+  panel_->LoadClickerSettings(loaded);
+  Frm_Advanced_->LoadClickerSettings(loaded);
   engine_->ClickInterval = ConvertSetting(settings_, "time", [&] {
     return TimeTextToInterval(ToUtf8(panel_->cbb3->GetValue()), engine_->ClickInterval);
   });
@@ -62,6 +70,9 @@ void TFrm_Main::FormShow() {
   });
   ConvertSetting(settings_, "stophotkey",
                  [&] { registrar_->RegisterStopHotkey(ReadStopHotkey(settings_)); });
+  // Last: a bad value leaves the clicker its fixed period and its hotkeys.
+  engine_->ClickJitter =
+      ConvertSetting(settings_, "jitter", [&] { return JitterTextToPercent(loaded.jitter); });
 }
 
 void TFrm_Main::WMHotKey(int id) {
@@ -83,8 +94,13 @@ void TFrm_Main::btn1Click() {
   ClickHotkeyRegistered = registrar_->RegisterClickHotkey(ToUtf8(panel_->cbb4->GetValue()),
                                                           ToUtf8(panel_->cbb5->GetValue()));
   if (!ClickHotkeyRegistered) return;
-  const ClickerSettings s = panel_->currentSettings();
+  ClickerSettings s = panel_->currentSettings();
+  Frm_Advanced_->putKeptSettings(s);
+  // Checked before writing: setting.ini never holds a jitter the clicker refuses.
+  const int jitter =
+      ConvertSetting(settings_, "jitter", [&] { return JitterTextToPercent(s.jitter); });
   WriteClickerSettings(settings_, s);
+  engine_->ClickJitter = jitter;
   engine_->ClickInterval = TimeTextToInterval(s.time, engine_->ClickInterval);
   engine_->ClickCount = 0;
   platform_.boxes.MessageBoxA(this,
@@ -93,6 +109,8 @@ void TFrm_Main::btn1Click() {
                                   "就是点击器运行后再按一次热键就停止点击器.",
                               kMainCaption, kMbIconInformation);
 }
+
+void TFrm_Main::btn18Click() { Frm_Advanced_->execute(); }
 
 void TFrm_Main::chk2Click() {
   const long style = GetWindowStyleFlag();

@@ -18,6 +18,7 @@
 #include "settings/DataFolders.h"
 #include "settings/ProfileFile.h"
 #include "ui/clicker/ClickPanel.h"
+#include "ui/clicker/U_Advanced.h"
 #include "ui/scripts/ScriptDialogHost.h"
 #include "ui/scripts/ScriptListPage.h"
 #include "ui/scripts/ScriptWindows.h"
@@ -43,6 +44,7 @@ class TFrm_Main : public wxFrame,
   void setStatusText(int panel, const std::string& text) override;
 
   void btn1Click();
+  void btn18Click();  // advanced settings
   void chk2Click();
   void btn6Click();
   // Ends the program without the close query (tray exit, update check); during
@@ -99,6 +101,7 @@ class TFrm_Main : public wxFrame,
   ClickPanel& panel() { return *panel_; }
   ScriptListPage& scriptList() { return *scripts_; }
   ClickEngine& engine() { return *engine_; }
+  TFrm_Advanced& advanced() { return *Frm_Advanced_; }
   HotkeyRegistrar& registrar() { return *registrar_; }
 
   // Program-wide state.
@@ -143,6 +146,11 @@ class TFrm_Main : public wxFrame,
       return inner_.SetTimer(owner, id, periodMs,
                              [this, callback] { main_.Guarded(callback); });
     }
+    bool SetVaryingTimer(const void* owner, int id, TimerPeriods periods,
+                         std::function<void()> callback) override {
+      return inner_.SetVaryingTimer(owner, id, std::move(periods),
+                                    [this, callback] { main_.Guarded(callback); });
+    }
     void KillTimer(const void* owner, int id) override { inner_.KillTimer(owner, id); }
 
    private:
@@ -161,6 +169,7 @@ class TFrm_Main : public wxFrame,
   std::unique_ptr<ScriptRunner> runner_;
   EndGate endGate_;
   Tdm1* dm1_ = nullptr;
+  TFrm_Advanced* Frm_Advanced_ = nullptr;
   TFrm_AddMP* Frm_AddMP_ = nullptr;
   TFrm_ModMP* Frm_ModMP_ = nullptr;
   TFrm_shotkey* Frm_shotkey_ = nullptr;

@@ -19,6 +19,8 @@ void MouseClick(Mouse& mouse, const std::string& button, const std::string& type
     click(kMouseLeftDown, kMouseLeftUp, single);
   } else if (button == "右键") {
     click(kMouseRightDown, kMouseRightUp, single);
+  } else if (button == "中键") {
+    click(kMouseMiddleDown, kMouseMiddleUp, single);
   } else if (button == "左右键") {
     click(kMouseLeftDown, kMouseLeftUp, false);
     click(kMouseRightDown, kMouseRightUp, false);

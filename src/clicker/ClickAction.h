@@ -8,7 +8,7 @@
 
 namespace velmo {
 
-// A button text ("左键", "右键", "左右键") and a type text ("单击", "双击").
+// A button text ("左键", "右键", "中键", "左右键") and a type text ("单击", "双击").
 // A single click of one button presses and releases in two calls; a double
 // click sends press and release together, twice; both buttons click the left
 // one, then the right one, each with press and release together. Any other

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "clicker/ClickAction.h"
+#include "clicker/IntervalJitter.h"
 #include "common/Errors.h"
 
 namespace velmo {
@@ -22,10 +23,16 @@ int TimeTextToInterval(const std::string& text, int current) {
   return current;
 }
 
+bool ClickEngine::startTimer() {
+  auto tick = [this] { ClickTimerProc(); };
+  if (ClickJitter == 0) return timers_.SetTimer(owner_, ClickTimerId, ClickInterval, tick);
+  return timers_.SetVaryingTimer(owner_, ClickTimerId,
+                                 JitteredPeriods(ClickInterval, ClickJitter, random_), tick);
+}
+
 void ClickEngine::ToggleClicker() {
   if (!ClickerRunning) {
-    if (!timers_.SetTimer(owner_, ClickTimerId, ClickInterval, [this] { ClickTimerProc(); }))
-      return;
+    if (!startTimer()) return;
     ClickerRunning = true;
     status_.setStatusText(0, kStartedText);
   } else {

@@ -3,6 +3,8 @@
 // themselves once the tick limit is passed.
 #pragma once
 
+#include <cstdint>
+#include <random>
 #include <string>
 
 #include "platform/Platform.h"
@@ -40,18 +42,29 @@ int TimeTextToInterval(const std::string& text, int current);
 
 class ClickEngine {
  public:
+  // `seed` starts the random source of the jittered periods.
   ClickEngine(Mouse& mouse, Timers& timers, const void* timerOwner, ClickPanelView& panel,
-              StatusView& status)
-      : mouse_(mouse), timers_(timers), owner_(timerOwner), panel_(panel), status_(status) {}
+              StatusView& status, uint32_t seed)
+      : mouse_(mouse),
+        timers_(timers),
+        owner_(timerOwner),
+        panel_(panel),
+        status_(status),
+        random_(seed) {}
 
   void ToggleClicker();
   void ClickTimerProc();
 
   int ClickInterval = 0;
+  // Percent by which each period may deviate from ClickInterval, drawn anew
+  // per tick; 0 keeps the period fixed. Like the interval, fixed when the
+  // clicker starts.
+  int ClickJitter = 0;
   int ClickCount = 0;
   bool ClickerRunning = false;
 
  private:
+  bool startTimer();
   void stop();
 
   Mouse& mouse_;
@@ -59,6 +72,7 @@ class ClickEngine {
   const void* owner_;
   ClickPanelView& panel_;
   StatusView& status_;
+  std::mt19937 random_;
 };
 
 }  // namespace velmo

@@ -23,6 +23,8 @@ constexpr unsigned kMouseLeftDown = 0x0002;
 constexpr unsigned kMouseLeftUp = 0x0004;
 constexpr unsigned kMouseRightDown = 0x0008;
 constexpr unsigned kMouseRightUp = 0x0010;
+constexpr unsigned kMouseMiddleDown = 0x0020;
+constexpr unsigned kMouseMiddleUp = 0x0040;
 
 // Message box styles and answers.
 constexpr unsigned kMbOk = 0x00;
@@ -71,12 +73,19 @@ class Mouse {
   virtual void flush() = 0;
 };
 
+// The length of each period of a timer in ms, asked as the period begins.
+using TimerPeriods = std::function<int()>;
+
 // SetTimer / KillTimer on a window. Periods are raised to the platform's
 // minimum of 10 ms; the callback runs on the UI thread.
 class Timers {
  public:
   virtual ~Timers() = default;
   virtual bool SetTimer(const void* owner, int id, int periodMs, std::function<void()> callback) = 0;
+  // SetTimer whose periods vary: `periods` gives the first as the timer is
+  // set and each next one as a tick comes due.
+  virtual bool SetVaryingTimer(const void* owner, int id, TimerPeriods periods,
+                               std::function<void()> callback) = 0;
   virtual void KillTimer(const void* owner, int id) = 0;
 };
 
@@ -116,11 +125,13 @@ struct Platform {
   Shell& shell;
 };
 
+constexpr int kMinTimerPeriodMs = 10;
+
 // Effective SetTimer period: below 10 ms is raised to 10; a negative value,
 // read as unsigned by the system, is capped at 0x7FFFFFFF.
 inline int EffectiveTimerPeriod(int periodMs) {
   if (periodMs < 0) return 0x7FFFFFFF;
-  return periodMs < 10 ? 10 : periodMs;
+  return periodMs < kMinTimerPeriodMs ? kMinTimerPeriodMs : periodMs;
 }
 
 }  // namespace velmo

@@ -1,5 +1,5 @@
-// The eight single-point setting texts of section "setting" and the stop
-// hotkey, with their defaults.
+// The single-point setting texts of section "setting" and the stop hotkey,
+// with their defaults.
 #pragma once
 
 #include <string>
@@ -20,10 +20,12 @@ struct ClickerSettings {
   std::string click = "100";
   std::string xpos = "0";
   std::string ypos = "0";
+  // Percent of random deviation of each period; "0" keeps it fixed.
+  std::string jitter = "0";
 };
 
 // Reads the keys in the order btn1, btn_type, time, hotkey1, hotkey2, click,
-// xpos, ypos, each with its default.
+// xpos, ypos, jitter, each with its default.
 ClickerSettings ReadClickerSettings(const ProfileFile& file);
 // Writes them in the same order, in one replacement of the file: a refused
 // write leaves every key as it was.

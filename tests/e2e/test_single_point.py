@@ -10,7 +10,10 @@ import unittest
 from e2e import MAIN_CAPTION, AppTestCase, tool
 
 CLICKS_PER_FAST_TICK = 152  # intervals under 0.1 s click 151 extra times per tick
-LEFT, RIGHT = 1, 3
+LEFT, MIDDLE, RIGHT = 1, 2, 3
+# How late a tick may come on a busy machine (a 10 ms timer's p99 is 18 ms):
+# a period between two ticks may grow or shrink by that much.
+TIMER_LATENESS_MS = 20
 
 
 class SinglePointTest(AppTestCase):
@@ -49,6 +52,21 @@ class SinglePointTest(AppTestCase):
         self.assertEqual(set(presses), {(LEFT, 600, 500)})
         self.assertEqual(len(presses) % CLICKS_PER_FAST_TICK, 0,
                          f"{len(presses)} presses are not whole ticks of {CLICKS_PER_FAST_TICK}")
+
+    def test_middle_button_at_random_intervals_within_the_jitter(self):
+        counter = self.start_clicking_at(
+            500, 400, [("btn1", "中键"), ("jitter", "30"), ("click", "0"), ("time", "0.1")])
+        counter.wait_for(16, guards=[self.app_guard])
+        self.xdotool("key", "ctrl+F3")
+        presses = counter.wait_until_quiet(1.0, guards=[self.app_guard])
+        self.assertEqual(set(presses), {(MIDDLE, 500, 400)})
+        times = counter.ticks()
+        periods = [later - earlier for earlier, later in zip(times, times[1:])]
+        low, high = 70 - TIMER_LATENESS_MS, 130 + TIMER_LATENESS_MS
+        outside = [p for p in periods if not low <= p <= high]
+        # One stall of the machine may stretch a single period.
+        self.assertLessEqual(len(outside), 1, f"periods {periods} outside {low}..{high} ms")
+        self.assertGreater(max(periods) - min(periods), 20, f"periods {periods} hardly vary")
 
     def test_hotkey_held_by_another_program_is_reported(self):
         self.hold_key("ctrl", "F3")

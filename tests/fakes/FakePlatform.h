@@ -96,11 +96,22 @@ class FakeTimers : public Timers {
     log_.add("SetTimer(" + std::to_string(id) + "," + std::to_string(periodMs) + ")");
     if (refuse) return false;
     timers[{owner, id}] = std::move(callback);
+    periods.erase({owner, id});
+    return true;
+  }
+  // Logged without a period; the test draws them from `periods`.
+  bool SetVaryingTimer(const void* owner, int id, TimerPeriods source,
+                       std::function<void()> callback) override {
+    log_.add("SetVaryingTimer(" + std::to_string(id) + ")");
+    if (refuse) return false;
+    timers[{owner, id}] = std::move(callback);
+    periods[{owner, id}] = std::move(source);
     return true;
   }
   void KillTimer(const void* owner, int id) override {
     log_.add("KillTimer(" + std::to_string(id) + ")");
     timers.erase({owner, id});
+    periods.erase({owner, id});
   }
   bool running(const void* owner, int id) const { return timers.count({owner, id}) > 0; }
   // One tick of a set timer; false when it is not set.
@@ -114,6 +125,7 @@ class FakeTimers : public Timers {
 
   bool refuse = false;
   std::map<std::pair<const void*, int>, std::function<void()>> timers;
+  std::map<std::pair<const void*, int>, TimerPeriods> periods;
 
  private:
   Log& log_;

@@ -113,6 +113,33 @@ TEST_F(MainWindowFixture, SaveWithBadTimeWritesFileThenReportsAndKeepsInterval) 
   EXPECT_TRUE(p.boxes.shown.empty());
 }
 
+TEST_F(MainWindowFixture, AdvancedJitterIsSavedByThePageAndLoadedBack) {
+  start();
+  TFrm_Advanced& advanced = main->advanced();
+  const auto confirm = [&](const char* text) {
+    advanced.FormShow();
+    advanced.edt1->ChangeValue(text);
+    advanced.btn1Click();
+  };
+  confirm("25");
+  main->btn1Click();
+  EXPECT_NE(settingsBytes().find("ypos=0\r\njitter=25\r\n"), std::string::npos);
+  EXPECT_EQ(main->engine().ClickJitter, 25);
+  confirm("95");
+  try {
+    main->btn1Click();
+    FAIL();
+  } catch (const ConvertError& e) {
+    EXPECT_EQ(std::string(e.what()), "'95' is not a percentage from 0 to 90 in " +
+                                         (dir / "setting.ini").string() + ", key jitter");
+  }
+  EXPECT_NE(settingsBytes().find("jitter=25\r\n"), std::string::npos);
+  main->FormShow();
+  advanced.FormShow();
+  EXPECT_EQ(ToUtf8(advanced.edt1->GetValue()), "25");
+  EXPECT_EQ(main->engine().ClickJitter, 25);
+}
+
 TEST_F(MainWindowFixture, HotkeyTogglesClickerAndTicksUpdateTheStatusBar) {
   writeSettings("[setting]\r\nclick=1\r\n");
   start();

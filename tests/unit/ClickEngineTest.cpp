@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "clicker/ClickAction.h"
 #include "clicker/ClickEngine.h"
 #include "common/Errors.h"
@@ -30,7 +32,7 @@ struct Engine : ::testing::Test {
   Panel panel;
   Status status;
   int owner = 0;
-  ClickEngine engine{p.mouse, p.timers, &owner, panel, status};
+  ClickEngine engine{p.mouse, p.timers, &owner, panel, status, 7};
   bool tick() { return p.timers.fire(&owner, ClickTimerId); }
   size_t clicks() const { return p.log.with("mouse_event").size(); }
 };
@@ -53,7 +55,9 @@ TEST(MouseClick, EventSequences) {
   EXPECT_EQ(eventsOf("左右键", "单击"), (V{"mouse_event(6)", "mouse_event(24)"}));
   EXPECT_EQ(eventsOf("左右键", "双击"),
             (V{"mouse_event(6)", "mouse_event(6)", "mouse_event(24)", "mouse_event(24)"}));
-  EXPECT_TRUE(eventsOf("中键", "单击").empty());
+  EXPECT_EQ(eventsOf("中键", "单击"), (V{"mouse_event(32)", "mouse_event(64)"}));
+  EXPECT_EQ(eventsOf("中键", "双击"), (V{"mouse_event(96)", "mouse_event(96)"}));
+  EXPECT_TRUE(eventsOf("上键", "单击").empty());
 }
 
 TEST(TimeTextToInterval, PresetsAndRule) {
@@ -87,6 +91,21 @@ TEST_F(Engine, ToggleStartsAndStopsTheTimerWithStatusTexts) {
   EXPECT_FALSE(engine.ClickerRunning);
   EXPECT_EQ(status.panel[0], "状态:点击器已经停止");
   EXPECT_FALSE(tick());
+}
+
+TEST_F(Engine, JitterDrawsEachPeriodWithinItsShareAndZeroKeepsTheFixedTimer) {
+  engine.ClickInterval = 100;
+  engine.ClickJitter = 30;
+  engine.ToggleClicker();
+  EXPECT_EQ(p.log.with("SetVaryingTimer"), std::vector<std::string>{"SetVaryingTimer(1)"});
+  std::set<int> seen;
+  for (int i = 0; i < 1000; ++i) seen.insert(p.timers.periods.at({&owner, ClickTimerId})());
+  EXPECT_EQ(std::pair(*seen.begin(), *seen.rbegin()), std::pair(70, 130));
+  EXPECT_GT(seen.size(), 50u);
+  engine.ToggleClicker();
+  engine.ClickJitter = 0;
+  engine.ToggleClicker();
+  EXPECT_EQ(p.log.with("SetTimer").back(), "SetTimer(1,100)");
 }
 
 TEST_F(Engine, RefusedTimerLeavesEverythingAsItWas) {

@@ -12,9 +12,11 @@ namespace velmo::win32 {
 namespace {
 
 // The program's flags carry mouse_event's values; each is one SendInput event.
-constexpr unsigned kSteps[] = {kMouseLeftDown, kMouseLeftUp, kMouseRightDown, kMouseRightUp};
+constexpr unsigned kSteps[] = {kMouseLeftDown,  kMouseLeftUp,     kMouseRightDown,
+                               kMouseRightUp,   kMouseMiddleDown, kMouseMiddleUp};
 static_assert(kMouseLeftDown == MOUSEEVENTF_LEFTDOWN && kMouseLeftUp == MOUSEEVENTF_LEFTUP &&
-              kMouseRightDown == MOUSEEVENTF_RIGHTDOWN && kMouseRightUp == MOUSEEVENTF_RIGHTUP);
+              kMouseRightDown == MOUSEEVENTF_RIGHTDOWN && kMouseRightUp == MOUSEEVENTF_RIGHTUP &&
+              kMouseMiddleDown == MOUSEEVENTF_MIDDLEDOWN && kMouseMiddleUp == MOUSEEVENTF_MIDDLEUP);
 
 }  // namespace
 

@@ -5,25 +5,23 @@
 #include <chrono>
 #include <cmath>
 
+#include "platform/TimerDeadlines.h"
+
 namespace velmo {
 
-using Clock = std::chrono::steady_clock;
+using Clock = TimerClock;
 
 class DeadlineTimer : public wxTimer {
  public:
-  void start(int periodMs, std::function<void()> callback) {
-    period_ = std::chrono::milliseconds(periodMs);
+  void start(TimerPeriods periods, std::function<void()> callback) {
+    periods_ = std::move(periods);
     callback_ = std::move(callback);
-    deadline_ = Clock::now() + period_;
+    deadline_ = Clock::now() + nextPeriod();
     armFor(deadline_);
   }
 
   void Notify() override {
-    const auto now = Clock::now();
-    deadline_ += period_;
-    // After a stall longer than a period, start counting again from now
-    // instead of firing a catch-up burst.
-    if (deadline_ + period_ < now) deadline_ = now + period_;
+    deadline_ = NextDeadline(deadline_, nextPeriod(), Clock::now());
     armFor(deadline_);
     auto callback = callback_;  // the callback may restart or stop this timer
     callback();
@@ -35,7 +33,11 @@ class DeadlineTimer : public wxTimer {
     StartOnce(ms <= 0 ? 0 : static_cast<int>(std::lround(ms)));
   }
 
-  Clock::duration period_{};
+  Clock::duration nextPeriod() {
+    return std::chrono::milliseconds(EffectiveTimerPeriod(periods_()));
+  }
+
+  TimerPeriods periods_;
   Clock::time_point deadline_{};
   std::function<void()> callback_;
 };
@@ -44,9 +46,14 @@ WxTimers::WxTimers() = default;
 WxTimers::~WxTimers() = default;
 
 bool WxTimers::SetTimer(const void* owner, int id, int periodMs, std::function<void()> callback) {
+  return SetVaryingTimer(owner, id, [periodMs] { return periodMs; }, std::move(callback));
+}
+
+bool WxTimers::SetVaryingTimer(const void* owner, int id, TimerPeriods periods,
+                               std::function<void()> callback) {
   auto& timer = timers_[{owner, id}];
   if (!timer) timer = std::make_unique<DeadlineTimer>();
-  timer->start(EffectiveTimerPeriod(periodMs), std::move(callback));
+  timer->start(std::move(periods), std::move(callback));
   return timer->IsRunning();
 }
 

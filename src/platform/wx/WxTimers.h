@@ -18,6 +18,8 @@ class WxTimers : public Timers {
   WxTimers();
   ~WxTimers() override;
   bool SetTimer(const void* owner, int id, int periodMs, std::function<void()> callback) override;
+  bool SetVaryingTimer(const void* owner, int id, TimerPeriods periods,
+                       std::function<void()> callback) override;
   void KillTimer(const void* owner, int id) override;
 
  private:

@@ -12,7 +12,7 @@ namespace {
 
 struct ButtonStep {
   unsigned flag;
-  unsigned button;  // X button number: 1 left, 3 right
+  unsigned button;  // X button number: 1 left, 2 middle, 3 right
   bool press;
 };
 constexpr ButtonStep kSteps[] = {
@@ -20,6 +20,8 @@ constexpr ButtonStep kSteps[] = {
     {kMouseLeftUp, 1, false},
     {kMouseRightDown, 3, true},
     {kMouseRightUp, 3, false},
+    {kMouseMiddleDown, 2, true},
+    {kMouseMiddleUp, 2, false},
 };
 
 }  // namespace

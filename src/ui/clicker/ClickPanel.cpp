@@ -21,7 +21,7 @@ ClickPanel::ClickPanel(wxWindow* page, wxPoint o, int width) {
   grp1 = new wxStaticBox(page, wxID_ANY, FromUtf8("热键设置"), o, wxSize(width, 190));
 
   labelAt(page, at(60, 23), "鼠 标:");
-  cbb1 = ComboAt(page, at(101, 20), 55, {"左键", "右键"}, "左键");
+  cbb1 = ComboAt(page, at(101, 20), 55, {"左键", "右键", "中键"}, "左键");
   labelAt(page, at(165, 23), "事件:");
   cbb2 = ComboAt(page, at(198, 20), 58, {"单击", "双击"}, "单击");
   labelAt(page, at(270, 23), "速度为");
@@ -40,10 +40,12 @@ ClickPanel::ClickPanel(wxWindow* page, wxPoint o, int width) {
   labelAt(page, at(196, 79), "十");
   cbb5 = ComboAt(page, at(209, 76), 49, kFunctionKeys, "F1");
 
-  // Created in the panel's tab order: chk1, then btn1, then X and Y.
+  // Created in the panel's tab order: chk1, then btn1 and btn18, then X and Y.
   chk1 = new wxCheckBox(page, wxID_ANY, FromUtf8("指定坐标"), at(45, 111));
   btn1 = new wxButton(page, wxID_ANY, FromUtf8("保存设置(&S)"), at(442, 77),
                       wxSize(87, 25));
+  btn18 = new wxButton(page, wxID_ANY, FromUtf8("高级设置(&V)"), at(442, 108),
+                       wxSize(87, 25));
   labelAt(page, at(118, 111), "X:");
   edt2 = EditAt(page, at(132, 108), 40);
   labelAt(page, at(179, 111), "Y:");

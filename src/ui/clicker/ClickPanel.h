@@ -37,6 +37,7 @@ class ClickPanel : public ClickPanelView {
   wxComboBox* cbb5;
   wxCheckBox* chk1;
   wxButton* btn1;
+  wxButton* btn18;  // opens the advanced settings
   wxTextCtrl* edt2;
   wxTextCtrl* edt3;
 };
