@@ -140,9 +140,20 @@ HotkeyCombos HotkeyCombosAt(wxWindow* parent, wxPoint at, int modifierWidth,
   return combos;
 }
 
+void ShowComboText(wxComboBox* combo, const std::string& text) {
+  const wxString shown = FromUtf8(text);
+  const int item = combo->FindString(shown, true);
+  if (item != wxNOT_FOUND) {
+    combo->SetSelection(item);
+    return;
+  }
+  combo->SetSelection(wxNOT_FOUND);
+  combo->SetValue(shown);
+}
+
 void ShowHotkeyFields(const HotkeyFields& fields, wxComboBox* modifier, wxComboBox* key) {
-  if (!fields.modifier.empty()) modifier->SetValue(FromUtf8(fields.modifier));
-  key->SetValue(FromUtf8(fields.key));
+  if (!fields.modifier.empty()) ShowComboText(modifier, fields.modifier);
+  ShowComboText(key, fields.key);
 }
 
 void SpaceSelectsFocusedRow(wxListCtrl* list) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 
 #include "scripts/HotkeyFields.h"
 
@@ -40,6 +41,11 @@ struct HotkeyCombos {
 };
 HotkeyCombos HotkeyCombosAt(wxWindow* parent, wxPoint at, int modifierWidth,
                             const char* initialKey);
+
+// Puts `text` into an editable list and highlights the item it matches, or
+// none: SetValue alone leaves the drop-down highlighting whatever was chosen
+// before, beside a text that says otherwise.
+void ShowComboText(wxComboBox* combo, const std::string& text);
 
 // Writes a hotkey's fields; an empty modifier leaves its list as it is.
 void ShowHotkeyFields(const HotkeyFields& fields, wxComboBox* modifier, wxComboBox* key);

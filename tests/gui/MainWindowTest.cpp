@@ -13,6 +13,7 @@ TEST_F(MainWindowFixture, FirstStartShowsDefaultsAndRegistersClickThenStopHotkey
   EXPECT_EQ(ToUtf8(panel.cbb1->GetValue()), "左键");
   EXPECT_EQ(ToUtf8(panel.cbb2->GetValue()), "单击");
   EXPECT_EQ(ToUtf8(panel.cbb3->GetValue()), "1");
+  EXPECT_EQ(ToUtf8(panel.cbb3->GetStringSelection()), "1");  // what the drop-down highlights
   EXPECT_EQ(ToUtf8(panel.cbb4->GetValue()), "Ctrl");
   EXPECT_EQ(ToUtf8(panel.cbb5->GetValue()), "F3");
   EXPECT_EQ(ToUtf8(panel.edt1->GetValue()), "100");
@@ -32,6 +33,7 @@ TEST_F(MainWindowFixture, StoredValuesReachThePanelUnchanged) {
   start();
   EXPECT_EQ(ToUtf8(main->panel().cbb1->GetValue()), "右键");
   EXPECT_EQ(ToUtf8(main->panel().cbb3->GetValue()), "0.05");
+  EXPECT_EQ(main->panel().cbb3->GetSelection(), wxNOT_FOUND);
   EXPECT_EQ(ToUtf8(main->panel().edt1->GetValue()), "0100");
   EXPECT_EQ(main->engine().ClickInterval, 0);  // no preset: the start value stays
   EXPECT_EQ(p.log.entries.at(1), "RegisterHotKey(1008,1,114)=1");

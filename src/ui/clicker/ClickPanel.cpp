@@ -65,11 +65,11 @@ ClickPanel::ClickPanel(wxWindow* page, wxPoint o, int width) {
 void ClickPanel::LoadClickerSettings(const ClickerSettings& s) {
   edt2->ChangeValue(FromUtf8(s.xpos));
   edt3->ChangeValue(FromUtf8(s.ypos));
-  cbb1->SetValue(FromUtf8(s.btn1));
-  cbb2->SetValue(FromUtf8(s.btn_type));
-  cbb3->SetValue(FromUtf8(s.time));
-  cbb4->SetValue(FromUtf8(s.hotkey1));
-  cbb5->SetValue(FromUtf8(s.hotkey2));
+  ShowComboText(cbb1, s.btn1);
+  ShowComboText(cbb2, s.btn_type);
+  ShowComboText(cbb3, s.time);
+  ShowComboText(cbb4, s.hotkey1);
+  ShowComboText(cbb5, s.hotkey2);
   edt1->ChangeValue(FromUtf8(s.click));
 }
 

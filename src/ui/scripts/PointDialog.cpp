@@ -103,8 +103,8 @@ void PointDialog::bindHandlers() {
 
 void PointDialog::load(const PointRow& point) {
   edt1->ChangeValue(FromUtf8(point.coordinate));
-  cbb1->SetValue(FromUtf8(point.action));
-  cbb2->SetValue(FromUtf8(point.interval));
+  ShowComboText(cbb1, point.action);
+  ShowComboText(cbb2, point.interval);
 }
 
 void PointDialog::tell(const std::string& message, unsigned icon) {
@@ -180,8 +180,8 @@ void PointDialog::refuse(const PointRefusal& refusal) {
 
 void PointDialog::resetFields() {
   edt1->ChangeValue("");
-  cbb1->SetValue(FromUtf8(kFirstAction));
-  cbb2->SetValue(kFirstInterval);
+  ShowComboText(cbb1, kFirstAction);
+  ShowComboText(cbb2, kFirstInterval);
 }
 
 }  // namespace velmo

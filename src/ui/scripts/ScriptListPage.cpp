@@ -38,8 +38,10 @@ ScriptListPage::ScriptListPage(wxWindow* page) : menu_(std::make_unique<wxMenu>(
   lv2 = new ScriptListView(page, wxPoint(12, 22), wxSize(525, 150));
   const std::pair<const char*, int> columns[] = {{"行号", 40},     {"脚本名称", 120},
                                                  {"启动热键", 90}, {"停止热键", 70},
-                                                 {"", 1},          {"点击次数", 100},
+                                                 {"", 0},          {"点击次数", 100},
                                                  {"状态", 100}};
+  // The points column holds the rows' point lists for the runner, unseen: at
+  // any width its text would show as a sliver beside the loop count.
   for (const auto& [caption, width] : columns)
     lv2->AppendColumn(FromUtf8(caption), wxLIST_FORMAT_LEFT, width);
 
