@@ -73,6 +73,8 @@ void TFrm_Main::FormShow() {
   // Last: a bad value leaves the clicker its fixed period and its hotkeys.
   engine_->ClickJitter =
       ConvertSetting(settings_, "jitter", [&] { return JitterTextToPercent(loaded.jitter); });
+  engine_->ClickFailSafe =
+      ConvertSetting(settings_, "failsafe", [&] { return FailSafeTextToSwitch(loaded.failsafe); });
 }
 
 void TFrm_Main::WMHotKey(int id) {
@@ -99,8 +101,11 @@ void TFrm_Main::btn1Click() {
   // Checked before writing: setting.ini never holds a jitter the clicker refuses.
   const int jitter =
       ConvertSetting(settings_, "jitter", [&] { return JitterTextToPercent(s.jitter); });
+  const bool failSafe =
+      ConvertSetting(settings_, "failsafe", [&] { return FailSafeTextToSwitch(s.failsafe); });
   WriteClickerSettings(settings_, s);
   engine_->ClickJitter = jitter;
+  engine_->ClickFailSafe = failSafe;
   engine_->ClickInterval = TimeTextToInterval(s.time, engine_->ClickInterval);
   engine_->ClickCount = 0;
   platform_.boxes.MessageBoxA(this,

@@ -59,7 +59,7 @@ void TFrm_Main::buildStatusBar() {
   const int textHeight = stat1->GetTextExtent(FromUtf8(kAppTitle)).y;
   stat1->SetSize(-1, -1, -1, std::max(kStatusHeight, textHeight + 2 * stat1->GetBorderY()));
   SetStatusBar(stat1);
-  for (const char* text : {kAppTitle, kStartedText, kStoppedText})
+  for (const char* text : {kAppTitle, kStartedText, kStoppedText, kFailSafeStoppedText})
     fitStatusPanel(0, stat1->GetTextExtent(FromUtf8(text)).x);
   // The status bar stands inside the 560 x 461 client area of the layout.
   SetClientSize(kClientWidth, kClientHeight - kStatusHeight);

@@ -23,6 +23,12 @@ int TimeTextToInterval(const std::string& text, int current) {
   return current;
 }
 
+bool FailSafeTextToSwitch(const std::string& text) {
+  if (text == "0") return false;
+  if (text == "1") return true;
+  throw ConvertError(Quoted(text) + " is neither 0 nor 1");
+}
+
 bool ClickEngine::startTimer() {
   auto tick = [this] { ClickTimerProc(); };
   if (ClickJitter == 0) return timers_.SetTimer(owner_, ClickTimerId, ClickInterval, tick);
@@ -33,6 +39,8 @@ bool ClickEngine::startTimer() {
 void ClickEngine::ToggleClicker() {
   if (!ClickerRunning) {
     if (!startTimer()) return;
+    expectedPointer_.reset();
+    if (ClickFailSafe && !panel_.fixedPosition()) expectedPointer_ = mouse_.GetCursorPos();
     ClickerRunning = true;
     status_.setStatusText(0, kStartedText);
   } else {
@@ -48,12 +56,25 @@ void ClickEngine::stop() {
   ClickerRunning = false;
 }
 
+bool ClickEngine::pointerLeftAlone() {
+  if (!ClickFailSafe || !expectedPointer_) return true;
+  const CursorPoint now = mouse_.GetCursorPos();
+  const long dx = now.x - expectedPointer_->x;
+  const long dy = now.y - expectedPointer_->y;
+  if (dx * dx + dy * dy <= long{kFailSafeDistance} * kFailSafeDistance) return true;
+  stop();
+  status_.setStatusText(0, kFailSafeStoppedText);
+  return false;
+}
+
 void ClickEngine::ClickTimerProc() {
+  if (!pointerLeftAlone()) return;
   if (panel_.fixedPosition()) {
     try {
       const int y = StrToInt(panel_.yText());
       const int x = StrToInt(panel_.xText());
       mouse_.SetCursorPos(x, y);
+      if (ClickFailSafe) expectedPointer_ = CursorPoint{x, y};
     } catch (const ConvertError&) {
       // An unreadable position skips the move for this tick only.
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <random>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -33,6 +34,12 @@ inline constexpr int ClickTimerId = 1;
 inline constexpr int kBurstExtraClicks = 151;
 inline constexpr const char* kStartedText = "状态:点击器已经启动";
 inline constexpr const char* kStoppedText = "状态:点击器已经停止";
+inline constexpr const char* kFailSafeStoppedText = "状态:鼠标被移开,点击器已经停止";
+// How far someone else may move the pointer before the fail-safe stops clicking.
+inline constexpr int kFailSafeDistance = 20;
+
+// The `failsafe` text: "0" off, "1" on; ConvertError for anything else.
+bool FailSafeTextToSwitch(const std::string& text);
 
 // The timer period for a time text in seconds. A text without "." is whole
 // seconds (ConvertError when not an integer or when the milliseconds leave
@@ -60,10 +67,16 @@ class ClickEngine {
   // per tick; 0 keeps the period fixed. Like the interval, fixed when the
   // clicker starts.
   int ClickJitter = 0;
+  // Stops the clicker once the pointer is found more than kFailSafeDistance
+  // pixels from where the clicker left it: from where it stood at the start
+  // when clicking at the cursor, from the point when clicking at a fixed one.
+  bool ClickFailSafe = false;
   int ClickCount = 0;
   bool ClickerRunning = false;
 
  private:
+  // False, with the clicker stopped, once someone else has moved the pointer.
+  bool pointerLeftAlone();
   bool startTimer();
   void stop();
 
@@ -73,6 +86,7 @@ class ClickEngine {
   ClickPanelView& panel_;
   StatusView& status_;
   std::mt19937 random_;
+  std::optional<CursorPoint> expectedPointer_;  // where the fail-safe expects the pointer
 };
 
 }  // namespace velmo

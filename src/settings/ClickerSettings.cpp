@@ -9,7 +9,7 @@ constexpr std::pair<const char*, std::string ClickerSettings::*> kKeys[] = {
     {"time", &ClickerSettings::time},       {"hotkey1", &ClickerSettings::hotkey1},
     {"hotkey2", &ClickerSettings::hotkey2}, {"click", &ClickerSettings::click},
     {"xpos", &ClickerSettings::xpos},       {"ypos", &ClickerSettings::ypos},
-    {"jitter", &ClickerSettings::jitter},
+    {"jitter", &ClickerSettings::jitter},   {"failsafe", &ClickerSettings::failsafe},
 };
 }  // namespace
 

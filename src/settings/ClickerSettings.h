@@ -22,10 +22,12 @@ struct ClickerSettings {
   std::string ypos = "0";
   // Percent of random deviation of each period; "0" keeps it fixed.
   std::string jitter = "0";
+  // "1": clicking stops once someone else moves the pointer away.
+  std::string failsafe = "0";
 };
 
 // Reads the keys in the order btn1, btn_type, time, hotkey1, hotkey2, click,
-// xpos, ypos, jitter, each with its default.
+// xpos, ypos, jitter, failsafe, each with its default.
 ClickerSettings ReadClickerSettings(const ProfileFile& file);
 // Writes them in the same order, in one replacement of the file: a refused
 // write leaves every key as it was.

@@ -68,6 +68,15 @@ class SinglePointTest(AppTestCase):
         self.assertLessEqual(len(outside), 1, f"periods {periods} outside {low}..{high} ms")
         self.assertGreater(max(periods) - min(periods), 20, f"periods {periods} hardly vary")
 
+    def test_fail_safe_stops_when_the_pointer_is_moved_away(self):
+        counter = self.start_clicking_at(300, 300, [("failsafe", "1"), ("click", "0"),
+                                                    ("time", "0.1")])
+        counter.wait_for(3, guards=[self.app_guard])
+        self.xdotool("mousemove", "600", "500")
+        # Without the fail-safe the next tick would click where the pointer went.
+        presses = counter.wait_until_quiet(1.0, guards=[self.app_guard])
+        self.assertEqual(set(presses), {(LEFT, 300, 300)})
+
     def test_hotkey_held_by_another_program_is_reported(self):
         self.hold_key("ctrl", "F3")
         self.start_app()

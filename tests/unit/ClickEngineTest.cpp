@@ -197,3 +197,34 @@ TEST_F(Engine, LiveButtonChangeActsAtNextTick) {
   tick();
   EXPECT_EQ(p.log.with("mouse_event").front(), "mouse_event(8)");
 }
+
+TEST_F(Engine, FailSafeStopsOnceThePointerIsMovedMoreThan20PixelsAway) {
+  EXPECT_FALSE(FailSafeTextToSwitch("0"));
+  EXPECT_TRUE(FailSafeTextToSwitch("1"));
+  EXPECT_THROW(FailSafeTextToSwitch("yes"), ConvertError);
+  engine.ClickInterval = 1000;
+  engine.ClickFailSafe = true;
+  // At the cursor: measured from where it stood at the start.
+  p.mouse.cursor = {100, 100};
+  engine.ToggleClicker();
+  p.mouse.cursor = {112, 116};  // 20 pixels away
+  EXPECT_TRUE(tick());
+  EXPECT_EQ(clicks(), 2u);
+  p.mouse.cursor = {100, 121};
+  tick();
+  EXPECT_EQ(clicks(), 2u);
+  EXPECT_FALSE(engine.ClickerRunning);
+  EXPECT_EQ(status.panel[0], kFailSafeStoppedText);
+  EXPECT_FALSE(tick());
+  // At a fixed point: measured from the point, after the clicker put the pointer there.
+  panel.fixed = true;
+  panel.x = "500";
+  panel.y = "400";
+  engine.ToggleClicker();
+  tick();
+  EXPECT_EQ(clicks(), 4u);
+  p.mouse.cursor = {530, 400};
+  tick();
+  EXPECT_EQ(clicks(), 4u);
+  EXPECT_FALSE(engine.ClickerRunning);
+}

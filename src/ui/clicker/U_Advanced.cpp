@@ -1,5 +1,6 @@
 #include "ui/clicker/U_Advanced.h"
 
+#include "clicker/ClickEngine.h"
 #include "clicker/IntervalJitter.h"
 #include "common/KeyFilters.h"
 #include "widgets/DialogControls.h"
@@ -9,7 +10,7 @@ namespace velmo {
 
 TFrm_Advanced::TFrm_Advanced(wxWindow* main)
     : ModalDialog(main, "高级设置", wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX, true) {
-  SetClientSize(wxSize(320, 118));
+  SetClientSize(wxSize(320, 150));
   buildControls();
   btn1->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn1Click(); });
   btn2->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn2Click(); });
@@ -27,26 +28,36 @@ void TFrm_Advanced::buildControls() {
   FilterTyping(edt1, &DigitKeyAccepted, 2);
   const std::string hint = "% (0为固定间隔,最大" + std::to_string(kMaxJitterPercent) + ")";
   LabelAt(this, wxPoint(134, 35), hint.c_str());
+  chk1 = new wxCheckBox(this, wxID_ANY, FromUtf8("鼠标被移开" + std::to_string(kFailSafeDistance) +
+                                                 "像素以上时停止点击(&F)"),
+                        wxPoint(14, 80));
   const wxSize buttonSize(84, 26);
-  btn1 = ButtonAt(this, wxPoint(136, 80), buttonSize, "确定(&O)");
-  btn2 = ButtonAt(this, wxPoint(228, 80), buttonSize, "取消(&C)");
+  btn1 = ButtonAt(this, wxPoint(136, 112), buttonSize, "确定(&O)");
+  btn2 = ButtonAt(this, wxPoint(228, 112), buttonSize, "取消(&C)");
   btn1->SetDefault();
 }
 
 void TFrm_Advanced::LoadClickerSettings(const ClickerSettings& settings) {
   jitter_ = settings.jitter;
+  failsafe_ = settings.failsafe;
 }
 
-void TFrm_Advanced::putKeptSettings(ClickerSettings& settings) const { settings.jitter = jitter_; }
+void TFrm_Advanced::putKeptSettings(ClickerSettings& settings) const {
+  settings.jitter = jitter_;
+  settings.failsafe = failsafe_;
+}
 
 void TFrm_Advanced::FormShow() {
   edt1->ChangeValue(FromUtf8(jitter_));
+  chk1->SetValue(failsafe_ == "1");
   edt1->SetFocus();
   edt1->SelectAll();
 }
 
 void TFrm_Advanced::btn1Click() {
   jitter_ = ToUtf8(edt1->GetValue());
+  // Unticked writes "0", whatever else the file held.
+  failsafe_ = chk1->GetValue() ? "1" : "0";
   closeDialog();
 }
 

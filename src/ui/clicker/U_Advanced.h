@@ -22,6 +22,7 @@ class TFrm_Advanced : public ModalDialog {
 
   wxStaticBox* grp1;
   wxTextCtrl* edt1;  // jitter, percent
+  wxCheckBox* chk1;  // fail-safe
   wxButton* btn1;
   wxButton* btn2;
 
@@ -29,6 +30,7 @@ class TFrm_Advanced : public ModalDialog {
   void buildControls();
 
   std::string jitter_ = ClickerSettings{}.jitter;
+  std::string failsafe_ = ClickerSettings{}.failsafe;
 };
 
 }  // namespace velmo
