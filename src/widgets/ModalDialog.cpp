@@ -51,4 +51,12 @@ void ModalDialog::FormKeyPress(wxKeyEvent& event) {
   if (escapeCloses_) closeDialog();
 }
 
+void ModalDialog::onEveryShowing(std::function<void()> formShow) {
+  // wx sends this on every showing, once the window is on screen.
+  Bind(wxEVT_INIT_DIALOG, [formShow = std::move(formShow)](wxInitDialogEvent& event) {
+    formShow();
+    event.Skip();
+  });
+}
+
 }  // namespace velmo

@@ -34,6 +34,9 @@ class ModalDialog : public wxDialog {
   // places a window so shown by its own rule (openbox: the screen's corner).
   static wxSize ClientAreaOf(wxSize window);
 
+  // Runs `formShow` at every showing, once the window is on screen.
+  void onEveryShowing(std::function<void()> formShow);
+
   // Key preview: sees every key before the focused control.
   void FormKeyPress(wxKeyEvent& event);
 

@@ -14,11 +14,7 @@ TFrm_Advanced::TFrm_Advanced(wxWindow* main)
   buildControls();
   btn1->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn1Click(); });
   btn2->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn2Click(); });
-  // wx sends this on every showing, once the window is on screen.
-  Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
-    FormShow();
-    event.Skip();
-  });
+  onEveryShowing([this] { FormShow(); });
 }
 
 void TFrm_Advanced::buildControls() {

@@ -92,11 +92,7 @@ void PointDialog::buildControls() {
 void PointDialog::bindHandlers() {
   btn1->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn1Click(); });
   btn2->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn2Click(); });
-  // wx sends this on every showing, once the window is on screen.
-  Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
-    FormShow();
-    event.Skip();
-  });
+  onEveryShowing([this] { FormShow(); });
   // edt1KeyPress: the add dialogs take digits and commas only.
   FilterTyping(edt1, adds() ? &CoordinateKeyAccepted : nullptr, kCoordinateTypedLimit);
 }

@@ -23,11 +23,7 @@ TFrm_shotkey::TFrm_shotkey(ScriptDialogHost& host)
     placeButtons();
     event.Skip();
   });
-  // wx sends this on every showing, once the window is on screen.
-  Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
-    FormShow();
-    event.Skip();
-  });
+  onEveryShowing([this] { FormShow(); });
 }
 
 void TFrm_shotkey::buildControls() {
