@@ -36,6 +36,9 @@ struct NoMouse : Mouse {
   void mouseEvent(unsigned) override {}
   void SetCursorPos(int, int) override {}
   CursorPoint GetCursorPos() override { return {}; }
+  void keybdEvent(unsigned, unsigned) override {}
+  bool ownWindowFromPoint(CursorPoint) override { return false; }
+  bool ownWindowFocused() override { return false; }
   void flush() override {}
 };
 struct NoPump : EventPump {

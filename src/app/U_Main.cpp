@@ -3,6 +3,7 @@
 #include <random>
 
 #include "clicker/IntervalJitter.h"
+#include "clicker/KeyAndHold.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
 #include "hotkeys/HotkeyText.h"
@@ -70,11 +71,38 @@ void TFrm_Main::FormShow() {
   });
   ConvertSetting(settings_, "stophotkey",
                  [&] { registrar_->RegisterStopHotkey(ReadStopHotkey(settings_)); });
-  // Last: a bad value leaves the clicker its fixed period and its hotkeys.
-  engine_->ClickJitter =
-      ConvertSetting(settings_, "jitter", [&] { return JitterTextToPercent(loaded.jitter); });
-  engine_->ClickFailSafe =
-      ConvertSetting(settings_, "failsafe", [&] { return FailSafeTextToSwitch(loaded.failsafe); });
+  // Last: a bad value leaves the clicker its fixed period and its hotkeys,
+  // and the other options as they are.
+  Guarded([&] {
+    engine_->ClickJitter =
+        ConvertSetting(settings_, "jitter", [&] { return JitterTextToPercent(loaded.jitter); });
+  });
+  Guarded([&] {
+    engine_->ClickFailSafe = ConvertSetting(settings_, "failsafe",
+                                            [&] { return FailSafeTextToSwitch(loaded.failsafe); });
+  });
+  Guarded([&] {
+    engine_->ClickHold =
+        ConvertSetting(settings_, "hold", [&] { return HoldTextToMs(loaded.hold); });
+  });
+  Guarded([&] {
+    engine_->ClickKey = ConvertSetting(settings_, "keypress", [&] {
+      const std::optional<unsigned> key = KeyNameToVk(loaded.keypress);
+      if (key && IsKeyOfHotkeys(*key, ownHotkeyTexts(loaded)))
+        throw ConvertError(Quoted(loaded.keypress) + " is the key of one of Velmo's hotkeys");
+      return key;
+    });
+  });
+}
+
+std::vector<std::string> TFrm_Main::ownHotkeyTexts(const ClickerSettings& s) {
+  std::vector<std::string> texts = {CombineHotkeyText(s.hotkey1, s.hotkey2),
+                                    ReadStopHotkey(settings_)};
+  for (int row = 0; row < scripts_->rowCount(); ++row) {
+    texts.push_back(scripts_->cell(row, ScriptListPage::ColHotkey));
+    texts.push_back(scripts_->cell(row, ScriptListPage::ColStopHotkey));
+  }
+  return texts;
 }
 
 void TFrm_Main::WMHotKey(int id) {
@@ -98,14 +126,23 @@ void TFrm_Main::btn1Click() {
   if (!ClickHotkeyRegistered) return;
   ClickerSettings s = panel_->currentSettings();
   Frm_Advanced_->putKeptSettings(s);
-  // Checked before writing: setting.ini never holds a jitter the clicker refuses.
+  // Checked before writing: setting.ini never holds an option the clicker refuses.
   const int jitter =
       ConvertSetting(settings_, "jitter", [&] { return JitterTextToPercent(s.jitter); });
   const bool failSafe =
       ConvertSetting(settings_, "failsafe", [&] { return FailSafeTextToSwitch(s.failsafe); });
+  const int hold = ConvertSetting(settings_, "hold", [&] { return HoldTextToMs(s.hold); });
+  const std::optional<unsigned> key =
+      ConvertSetting(settings_, "keypress", [&] { return KeyNameToVk(s.keypress); });
+  if (const std::string refusal = optionRefusal(s, key, hold, jitter); !refusal.empty()) {
+    platform_.boxes.MessageBoxA(this, refusal, kMainCaption, kMbIconWarning);
+    return;
+  }
   WriteClickerSettings(settings_, s);
   engine_->ClickJitter = jitter;
   engine_->ClickFailSafe = failSafe;
+  engine_->ClickHold = hold;
+  engine_->ClickKey = key;
   engine_->ClickInterval = TimeTextToInterval(s.time, engine_->ClickInterval);
   engine_->ClickCount = 0;
   platform_.boxes.MessageBoxA(this,
@@ -113,6 +150,22 @@ void TFrm_Main::btn1Click() {
                                   " 启动热键.\r请按你设置的热键启动点击器,停止的热键也是这个.\r"
                                   "就是点击器运行后再按一次热键就停止点击器.",
                               kMainCaption, kMbIconInformation);
+}
+
+std::string TFrm_Main::optionRefusal(const ClickerSettings& s, std::optional<unsigned> key,
+                                     int hold, int jitter) {
+  if (key && IsKeyOfHotkeys(*key, ownHotkeyTexts(s)))
+    return "按键" + s.keypress + "是本程序的热键,按下它会启动或停止本程序的点击.请选择别的按键.";
+  int interval = engine_->ClickInterval;
+  try {
+    interval = TimeTextToInterval(s.time, interval);
+  } catch (const ConvertError&) {
+    // The time text is reported as before, after the write.
+  }
+  if (!HoldFitsInterval(hold, s.btn_type != "单击", interval, jitter))
+    return "按住时间" + s.hold + "毫秒太长,在" + s.time +
+           "秒一次的点击间隔里放不下(双击要按住两次),按键松开前就到了下一次点击.请缩短按住时间或加大间隔.";
+  return {};
 }
 
 void TFrm_Main::btn18Click() { Frm_Advanced_->execute(); }

@@ -7,7 +7,9 @@
 #include <wx/wx.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "clicker/ClickEngine.h"
 #include "hotkeys/HotkeyRegistrar.h"
@@ -137,6 +139,13 @@ class TFrm_Main : public wxFrame,
   ScriptStore& store();
   void fillModifyDialog(int row);
   void carryOutHeldEnd();
+  // Every hotkey text of the program: the clicker's in `s`, the stop
+  // hotkey, and each script's own.
+  std::vector<std::string> ownHotkeyTexts(const ClickerSettings& s);
+  // Why the options in `s` cannot be saved, in the user's words; empty when
+  // they can.
+  std::string optionRefusal(const ClickerSettings& s, std::optional<unsigned> key, int hold,
+                            int jitter);
 
   // The click timer's ticks run inside the same guard as every handler.
   class GuardedTimers : public Timers {

@@ -6,24 +6,23 @@ namespace velmo {
 
 void MouseClick(Mouse& mouse, const std::string& button, const std::string& type) {
   const bool single = type == "单击";
-  const auto click = [&](unsigned down, unsigned up, bool separate) {
-    if (separate) {
-      mouse.mouseEvent(down);
-      mouse.mouseEvent(up);
-      return;
-    }
-    if (!single) mouse.mouseEvent(down | up);
-    mouse.mouseEvent(down | up);
+  // Press and release together, twice for a double click.
+  const auto together = [&](unsigned flags) {
+    if (!single) mouse.mouseEvent(flags);
+    mouse.mouseEvent(flags);
   };
-  if (button == "左键") {
-    click(kMouseLeftDown, kMouseLeftUp, single);
-  } else if (button == "右键") {
-    click(kMouseRightDown, kMouseRightUp, single);
-  } else if (button == "中键") {
-    click(kMouseMiddleDown, kMouseMiddleUp, single);
-  } else if (button == "左右键") {
-    click(kMouseLeftDown, kMouseLeftUp, false);
-    click(kMouseRightDown, kMouseRightUp, false);
+  if (button == "左右键") {
+    together(kMouseLeftDown | kMouseLeftUp);
+    together(kMouseRightDown | kMouseRightUp);
+    return;
+  }
+  const Stroke stroke = ButtonStroke(button);
+  if (stroke.down == 0) return;
+  if (single) {
+    mouse.mouseEvent(stroke.down);
+    mouse.mouseEvent(stroke.up);
+  } else {
+    together(stroke.down | stroke.up);
   }
 }
 
@@ -36,6 +35,39 @@ void PerformClickAction(Mouse& mouse, const std::string& action) {
   };
   for (const auto& [text, click] : kActions) {
     if (action == text) MouseClick(mouse, click.first, click.second);
+  }
+}
+
+void KeyClick(Mouse& mouse, unsigned vk, const std::string& type) {
+  const int clicks = type == "单击" ? 1 : 2;
+  for (int i = 0; i < clicks; ++i) {
+    mouse.keybdEvent(vk, 0);
+    mouse.keybdEvent(vk, kKeyEventKeyUp);
+  }
+}
+
+Stroke ButtonStroke(const std::string& button) {
+  if (button == "左键") return {kMouseLeftDown, kMouseLeftUp, {}};
+  if (button == "右键") return {kMouseRightDown, kMouseRightUp, {}};
+  if (button == "中键") return {kMouseMiddleDown, kMouseMiddleUp, {}};
+  if (button == "左右键")
+    return {kMouseLeftDown | kMouseRightDown, kMouseLeftUp | kMouseRightUp, {}};
+  return {};
+}
+
+void Press(Mouse& mouse, const Stroke& stroke) {
+  if (stroke.key) {
+    mouse.keybdEvent(*stroke.key, 0);
+  } else if (stroke.down != 0) {
+    mouse.mouseEvent(stroke.down);
+  }
+}
+
+void Release(Mouse& mouse, const Stroke& stroke) {
+  if (stroke.key) {
+    mouse.keybdEvent(*stroke.key, kKeyEventKeyUp);
+  } else if (stroke.up != 0) {
+    mouse.mouseEvent(stroke.up);
   }
 }
 

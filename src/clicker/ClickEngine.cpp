@@ -37,21 +37,21 @@ bool ClickEngine::startTimer() {
 }
 
 void ClickEngine::ToggleClicker() {
-  if (!ClickerRunning) {
-    if (!startTimer()) return;
-    expectedPointer_.reset();
-    if (ClickFailSafe && !panel_.fixedPosition()) expectedPointer_ = mouse_.GetCursorPos();
-    ClickerRunning = true;
-    status_.setStatusText(0, kStartedText);
-  } else {
-    timers_.KillTimer(owner_, ClickTimerId);
-    ClickerRunning = false;
-    status_.setStatusText(0, kStoppedText);
+  if (ClickerRunning) {
+    stop();
+    return;
   }
+  if (!startTimer()) return;
+  expectedPointer_.reset();
+  if (ClickFailSafe && !panel_.fixedPosition()) expectedPointer_ = mouse_.GetCursorPos();
+  skipping_ = false;
+  ClickerRunning = true;
+  status_.setStatusText(0, kStartedText);
 }
 
 void ClickEngine::stop() {
   timers_.KillTimer(owner_, ClickTimerId);
+  held_.release();
   status_.setStatusText(0, kStoppedText);
   ClickerRunning = false;
 }
@@ -67,25 +67,65 @@ bool ClickEngine::pointerLeftAlone() {
   return false;
 }
 
-void ClickEngine::ClickTimerProc() {
-  if (!pointerLeftAlone()) return;
-  if (panel_.fixedPosition()) {
-    try {
-      const int y = StrToInt(panel_.yText());
-      const int x = StrToInt(panel_.xText());
-      mouse_.SetCursorPos(x, y);
-      if (ClickFailSafe) expectedPointer_ = CursorPoint{x, y};
-    } catch (const ConvertError&) {
-      // An unreadable position skips the move for this tick only.
-    }
+std::optional<CursorPoint> ClickEngine::moveToFixedPoint() {
+  if (!panel_.fixedPosition()) return std::nullopt;
+  try {
+    const int y = StrToInt(panel_.yText());
+    const int x = StrToInt(panel_.xText());
+    mouse_.SetCursorPos(x, y);
+    if (ClickFailSafe) expectedPointer_ = CursorPoint{x, y};
+    return CursorPoint{x, y};
+  } catch (const ConvertError&) {
+    // An unreadable position skips the move for this tick only.
+    return std::nullopt;
   }
+}
+
+bool ClickEngine::targetOutsideProgram(std::optional<CursorPoint> point) {
+  const char* why = nullptr;
+  if (ClickKey) {
+    if (mouse_.ownWindowFocused()) why = kOwnFocusSkippedText;
+  } else if (mouse_.ownWindowFromPoint(point ? *point : mouse_.GetCursorPos())) {
+    why = kOwnWindowSkippedText;
+  }
+  if (why != nullptr) {
+    status_.setStatusText(0, why);
+    skipping_ = true;
+    return false;
+  }
+  if (skipping_) status_.setStatusText(0, kStartedText);
+  skipping_ = false;
+  return true;
+}
+
+void ClickEngine::click() {
   const std::string button = panel_.buttonText();
   const std::string type = panel_.typeText();
-  if (ClickInterval < 100) {
-    for (int i = 0; i < kBurstExtraClicks; ++i) MouseClick(mouse_, button, type);
+  if (ClickHold > 0) {
+    held_.start(ClickKey ? KeyStroke(*ClickKey) : ButtonStroke(button), type == "单击" ? 1 : 2,
+                ClickHold);
+    return;
   }
-  MouseClick(mouse_, button, type);
+  const auto once = [&] {
+    if (ClickKey) {
+      KeyClick(mouse_, *ClickKey, type);
+    } else {
+      MouseClick(mouse_, button, type);
+    }
+  };
+  if (ClickInterval < 100) {
+    for (int i = 0; i < kBurstExtraClicks; ++i) once();
+  }
+  once();
   mouse_.flush();
+}
+
+void ClickEngine::ClickTimerProc() {
+  if (!pointerLeftAlone()) return;
+  // A hold the timer has caught up with ends before the next press.
+  held_.release();
+  if (!targetOutsideProgram(moveToFixedPoint())) return;
+  click();
 
   ++ClickCount;
   status_.setStatusText(2, "点击次数:" + std::to_string(ClickCount - 1));

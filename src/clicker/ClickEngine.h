@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "clicker/HeldClicks.h"
 #include "platform/Platform.h"
 
 namespace velmo {
@@ -35,6 +36,8 @@ inline constexpr int kBurstExtraClicks = 151;
 inline constexpr const char* kStartedText = "状态:点击器已经启动";
 inline constexpr const char* kStoppedText = "状态:点击器已经停止";
 inline constexpr const char* kFailSafeStoppedText = "状态:鼠标被移开,点击器已经停止";
+inline constexpr const char* kOwnWindowSkippedText = "状态:指向本程序窗口,不点击";
+inline constexpr const char* kOwnFocusSkippedText = "状态:本程序窗口在前台,不按键";
 // How far someone else may move the pointer before the fail-safe stops clicking.
 inline constexpr int kFailSafeDistance = 20;
 
@@ -57,7 +60,8 @@ class ClickEngine {
         owner_(timerOwner),
         panel_(panel),
         status_(status),
-        random_(seed) {}
+        random_(seed),
+        held_(mouse, timers, timerOwner) {}
 
   void ToggleClicker();
   void ClickTimerProc();
@@ -71,12 +75,24 @@ class ClickEngine {
   // pixels from where the clicker left it: from where it stood at the start
   // when clicking at the cursor, from the point when clicking at a fixed one.
   bool ClickFailSafe = false;
+  // Milliseconds a click's button or key stays down; 0 presses and releases
+  // at once, in bursts under 0.1 s. A held click is one click (or one double
+  // click) per tick, let go by a timer.
+  int ClickHold = 0;
+  // The virtual key each click presses instead of a mouse button.
+  std::optional<unsigned> ClickKey;
   int ClickCount = 0;
   bool ClickerRunning = false;
 
  private:
   // False, with the clicker stopped, once someone else has moved the pointer.
   bool pointerLeftAlone();
+  // Moves to the fixed point, when there is one that can be read.
+  std::optional<CursorPoint> moveToFixedPoint();
+  // False, saying so in the status bar, while the click would land in the
+  // program itself: a window of it under the point, or its focus for a key.
+  bool targetOutsideProgram(std::optional<CursorPoint> point);
+  void click();
   bool startTimer();
   void stop();
 
@@ -87,6 +103,8 @@ class ClickEngine {
   StatusView& status_;
   std::mt19937 random_;
   std::optional<CursorPoint> expectedPointer_;  // where the fail-safe expects the pointer
+  HeldClicks held_;
+  bool skipping_ = false;  // the status says why the last tick clicked nothing
 };
 
 }  // namespace velmo

@@ -29,6 +29,8 @@ std::uniform_int_distribution<int> Around(int periodMs, int percent) {
 
 }  // namespace
 
+int ShortestPeriod(int periodMs, int percent) { return Around(periodMs, percent).a(); }
+
 JitteredPeriods::JitteredPeriods(int periodMs, int percent, std::mt19937& random)
     : random_(random), draw_(Around(periodMs, percent)) {}
 

@@ -14,6 +14,9 @@ inline constexpr int kMaxJitterPercent = 90;
 // ConvertError.
 int JitterTextToPercent(const std::string& text);
 
+// The shortest period JitteredPeriods can draw, the timer's minimum included.
+int ShortestPeriod(int periodMs, int percent);
+
 // Periods drawn uniformly from `periodMs` - spread to `periodMs` + spread,
 // where spread is `percent` of the timer's effective period, narrowed where
 // a period would fall below the platform's minimum or leave the int range:

@@ -26,6 +26,9 @@ constexpr unsigned kMouseRightUp = 0x0010;
 constexpr unsigned kMouseMiddleDown = 0x0020;
 constexpr unsigned kMouseMiddleUp = 0x0040;
 
+// Flag of keybd_event: the key goes up.
+constexpr unsigned kKeyEventKeyUp = 0x0002;
+
 // Message box styles and answers.
 constexpr unsigned kMbOk = 0x00;
 constexpr unsigned kMbYesNo = 0x04;
@@ -62,12 +65,20 @@ class Hotkeys {
   virtual void UnregisterHotKey(HotkeySink* owner, int id) = 0;
 };
 
-// mouse_event with button flags only, SetCursorPos, GetCursorPos.
+// mouse_event with button flags only, keybd_event, SetCursorPos,
+// GetCursorPos, and whether a window of this program is where input would go.
 // Events may be buffered until flush(); callers flush once per burst.
 class Mouse {
  public:
   virtual ~Mouse() = default;
   virtual void mouseEvent(unsigned flags) = 0;
+  // A virtual-key code going down (flags 0) or up (kKeyEventKeyUp), to the
+  // window with the keyboard focus.
+  virtual void keybdEvent(unsigned vk, unsigned flags) = 0;
+  // The window under a screen point belongs to this program.
+  virtual bool ownWindowFromPoint(CursorPoint point) = 0;
+  // The keyboard focus is in a window of this program.
+  virtual bool ownWindowFocused() = 0;
   virtual void SetCursorPos(int x, int y) = 0;
   virtual CursorPoint GetCursorPos() = 0;
   virtual void flush() = 0;

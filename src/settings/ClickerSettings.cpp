@@ -10,6 +10,7 @@ constexpr std::pair<const char*, std::string ClickerSettings::*> kKeys[] = {
     {"hotkey2", &ClickerSettings::hotkey2}, {"click", &ClickerSettings::click},
     {"xpos", &ClickerSettings::xpos},       {"ypos", &ClickerSettings::ypos},
     {"jitter", &ClickerSettings::jitter},   {"failsafe", &ClickerSettings::failsafe},
+    {"hold", &ClickerSettings::hold},       {"keypress", &ClickerSettings::keypress},
 };
 }  // namespace
 

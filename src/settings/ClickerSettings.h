@@ -24,10 +24,14 @@ struct ClickerSettings {
   std::string jitter = "0";
   // "1": clicking stops once someone else moves the pointer away.
   std::string failsafe = "0";
+  // Milliseconds each click stays down; "0" lets go at once.
+  std::string hold = "0";
+  // A key name pressed instead of the mouse button; empty clicks the mouse.
+  std::string keypress;
 };
 
 // Reads the keys in the order btn1, btn_type, time, hotkey1, hotkey2, click,
-// xpos, ypos, jitter, failsafe, each with its default.
+// xpos, ypos, jitter, failsafe, hold, keypress, each with its default.
 ClickerSettings ReadClickerSettings(const ProfileFile& file);
 // Writes them in the same order, in one replacement of the file: a refused
 // write leaves every key as it was.

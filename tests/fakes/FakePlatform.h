@@ -80,10 +80,22 @@ class FakeMouse : public Mouse {
     log_.add("SetCursorPos(" + std::to_string(x) + "," + std::to_string(y) + ")");
   }
   CursorPoint GetCursorPos() override { return cursor; }
+  void keybdEvent(unsigned vk, unsigned flags) override {
+    log_.add("keybd_event(" + std::to_string(vk) + "," + std::to_string(flags) + ")");
+  }
+  bool ownWindowFromPoint(CursorPoint point) override {
+    return point.x >= ownWindow.x && point.x < ownWindow.x + ownWindowSize &&
+           point.y >= ownWindow.y && point.y < ownWindow.y + ownWindowSize;
+  }
+  bool ownWindowFocused() override { return ownFocus; }
   void flush() override { ++flushes; }
 
   CursorPoint cursor;
   int flushes = 0;
+  // The program's one window, a square; none by default.
+  CursorPoint ownWindow{-1000, -1000};
+  int ownWindowSize = 0;
+  bool ownFocus = false;
 
  private:
   Log& log_;

@@ -4,6 +4,7 @@
 
 #include "clicker/ClickAction.h"
 #include "clicker/ClickEngine.h"
+#include "clicker/KeyAndHold.h"
 #include "common/Errors.h"
 #include "fakes/FakePlatform.h"
 
@@ -227,4 +228,79 @@ TEST_F(Engine, FailSafeStopsOnceThePointerIsMovedMoreThan20PixelsAway) {
   tick();
   EXPECT_EQ(clicks(), 4u);
   EXPECT_FALSE(engine.ClickerRunning);
+}
+
+TEST_F(Engine, HeldClickIsLetGoByItsOwnTimerWithoutBurstAndNothingStaysDownAtStop) {
+  engine.ClickInterval = 10;  // a burst interval: a hold clicks once per tick instead
+  engine.ClickHold = 4;
+  panel.type = "双击";
+  engine.ToggleClicker();
+  tick();
+  EXPECT_EQ(p.log.with("mouse_event"), std::vector<std::string>{"mouse_event(2)"});
+  EXPECT_EQ(p.log.with("SetTimer").back(), "SetTimer(2,4)");
+  EXPECT_TRUE(p.timers.fire(&owner, ClickReleaseTimerId));  // up, and down again
+  EXPECT_TRUE(p.timers.fire(&owner, ClickReleaseTimerId));  // up
+  EXPECT_FALSE(p.timers.running(&owner, ClickReleaseTimerId));
+  EXPECT_EQ(p.log.with("mouse_event"),
+            (std::vector<std::string>{"mouse_event(2)", "mouse_event(4)", "mouse_event(2)",
+                                      "mouse_event(4)"}));
+  // A tick that comes while the key is down lets go first; so does the stop.
+  engine.ClickKey = 'A';
+  p.log.clear();
+  tick();
+  engine.ToggleClicker();
+  EXPECT_EQ(p.log.with("keybd_event"),
+            (std::vector<std::string>{"keybd_event(65,0)", "keybd_event(65,2)"}));
+  EXPECT_FALSE(p.timers.running(&owner, ClickReleaseTimerId));
+}
+
+TEST_F(Engine, NothingLandsInTheProgramItselfAndTheStatusSaysWhy) {
+  engine.ClickInterval = 1000;
+  p.mouse.ownWindow = {0, 0};
+  p.mouse.ownWindowSize = 200;
+  p.mouse.cursor = {150, 150};
+  engine.ToggleClicker();
+  tick();
+  EXPECT_EQ(clicks(), 0u);
+  EXPECT_EQ(status.panel[0], kOwnWindowSkippedText);
+  // A fixed point is judged where the clicker puts the pointer.
+  panel.fixed = true;
+  panel.x = "300";
+  tick();
+  EXPECT_EQ(clicks(), 2u);
+  EXPECT_EQ(status.panel[0], kStartedText);
+  // Keys go to the focus, wherever the pointer is.
+  engine.ClickKey = ' ';
+  p.mouse.ownFocus = true;
+  tick();
+  EXPECT_TRUE(p.log.with("keybd_event").empty());
+  EXPECT_EQ(status.panel[0], kOwnFocusSkippedText);
+  p.mouse.ownFocus = false;
+  tick();
+  EXPECT_EQ(p.log.with("keybd_event").size(), 2u);
+  EXPECT_EQ(engine.ClickCount, 2);
+}
+
+TEST(KeyAndHold, NamesHoldBoundsAndTheRulesOfASave) {
+  EXPECT_EQ(KeyNameToVk(""), std::nullopt);
+  for (const std::string& name : ClickKeyNames()) EXPECT_TRUE(KeyNameToVk(name)) << name;
+  EXPECT_EQ(ClickKeyNames().size(), 2u + 26 + 10 + 12);
+  EXPECT_EQ(KeyNameToVk("Space"), 0x20u);
+  EXPECT_EQ(KeyNameToVk("F12"), 123u);
+  EXPECT_THROW(KeyNameToVk("a"), ConvertError);
+  EXPECT_THROW(KeyNameToVk("F13"), ConvertError);
+  EXPECT_EQ(HoldTextToMs("10000"), 10000);
+  EXPECT_THROW(HoldTextToMs("10001"), ConvertError);
+  EXPECT_THROW(HoldTextToMs("-1"), ConvertError);
+  // The hold must end before the shortest period the jitter can draw; below
+  // the timer's 10 ms a hold lasts 10 ms.
+  EXPECT_TRUE(HoldFitsInterval(99, false, 100, 0));
+  EXPECT_FALSE(HoldFitsInterval(100, false, 100, 0));
+  EXPECT_FALSE(HoldFitsInterval(50, true, 100, 0));
+  EXPECT_FALSE(HoldFitsInterval(70, false, 100, 30));
+  EXPECT_FALSE(HoldFitsInterval(1, false, 10, 0));
+  EXPECT_TRUE(HoldFitsInterval(0, true, 1, 0));
+  EXPECT_TRUE(IsKeyOfHotkeys(114, {"Ctrl+Alt+F3"}));
+  EXPECT_TRUE(IsKeyOfHotkeys(117, {"bad", "F6"}));
+  EXPECT_FALSE(IsKeyOfHotkeys('A', {"Ctrl+F3", "F6", ""}));
 }

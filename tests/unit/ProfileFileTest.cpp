@@ -53,7 +53,8 @@ TEST_F(TempDir, SaveWritesTheKeysInOrderAsGbk) {
   // "左键" in GBK is D7 F3 BC FC.
   const std::string expected =
       "[setting]\r\nbtn1=\xD7\xF3\xBC\xFC\r\nbtn_type=\xB5\xA5\xBB\xF7\r\ntime=1\r\n"
-      "hotkey1=Ctrl\r\nhotkey2=F3\r\nclick=100\r\nxpos=0\r\nypos=0\r\njitter=0\r\nfailsafe=0\r\n";
+      "hotkey1=Ctrl\r\nhotkey2=F3\r\nclick=100\r\nxpos=0\r\nypos=0\r\njitter=0\r\n"
+      "failsafe=0\r\nhold=0\r\nkeypress=\r\n";
   EXPECT_EQ(bytes(), expected);
   const ClickerSettings back = ReadClickerSettings(file);
   EXPECT_EQ(back.btn1, "左键");

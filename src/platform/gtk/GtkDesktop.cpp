@@ -1,5 +1,8 @@
 // The Linux desktop: X11 for hotkeys and the mouse, GLib for message pumping,
 // GTK CSS for the look.
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
 #include <cstdlib>
 
 #include "platform/Desktop.h"
@@ -17,9 +20,24 @@ bool HasEnv(const char* name) {
   return value && *value;
 }
 
+// One of the windows GDK made at the top of the screen: frames, dialogs,
+// pop-up lists and menus alike.
+bool IsOwnTopLevel(Window window) {
+  GdkScreen* screen = gdk_screen_get_default();
+  if (screen == nullptr || !GDK_IS_X11_SCREEN(screen)) return false;
+  GList* windows = gdk_screen_get_toplevel_windows(screen);
+  bool own = false;
+  for (GList* item = windows; item != nullptr && !own; item = item->next)
+    own = gdk_x11_window_get_xid(GDK_WINDOW(item->data)) == window;
+  g_list_free(windows);
+  return own;
+}
+
 class GtkDesktop : public Desktop {
  public:
-  explicit GtkDesktop(std::unique_ptr<x11::X11Platform> x11) : x11_(std::move(x11)) {}
+  explicit GtkDesktop(std::unique_ptr<x11::X11Platform> x11) : x11_(std::move(x11)) {
+    x11_->mouse->recogniseOwnWindows(&IsOwnTopLevel);
+  }
   KeyGrabber& grabber() override { return *x11_->grabber; }
   Mouse& mouse() override { return *x11_->mouse; }
   EventPump& pump() override { return pump_; }

@@ -1,7 +1,9 @@
-// Synthesised mouse input through SendInput. Button events wait until
-// flush(), so a tick's burst of clicks reaches the system in one call; a
-// cursor move first sends what waits, keeping the order asked for.
+// Synthesised mouse and key input through SendInput. Button and key events
+// wait until flush(), so a tick's burst of clicks reaches the system in one
+// call; a cursor move first sends what waits, keeping the order asked for.
 #pragma once
+
+#include <windows.h>
 
 #include <vector>
 
@@ -18,12 +20,17 @@ class Win32Mouse : public Mouse {
   // screen). Throws AppError when the system refuses.
   void SetCursorPos(int x, int y) override;
   CursorPoint GetCursorPos() override;
+  // Queues the key with its scan code, for programs that read those.
+  void keybdEvent(unsigned vk, unsigned flags) override;
+  // WindowFromPoint and GetForegroundWindow, judged by their process.
+  bool ownWindowFromPoint(CursorPoint point) override;
+  bool ownWindowFocused() override;
   // Throws AppError when SendInput inserts fewer events than it was given
   // (input blocked by another desktop or a program of higher integrity).
   void flush() override;
 
  private:
-  std::vector<unsigned> pending_;  // MOUSEEVENTF_* of each input, in order
+  std::vector<INPUT> pending_;
 };
 
 }  // namespace velmo::win32

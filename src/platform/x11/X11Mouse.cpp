@@ -5,6 +5,8 @@
 #include <string>
 
 #include "common/Errors.h"
+#include "platform/x11/X11ErrorTrap.h"
+#include "platform/x11/X11Keys.h"
 
 namespace velmo::x11 {
 
@@ -64,6 +66,52 @@ CursorPoint X11Mouse::GetCursorPos() {
   // then its position there, which is still the answer.
   XQueryPointer(display_.get(), root_, &root, &child, &rootX, &rootY, &winX, &winY, &state);
   return {rootX, rootY};
+}
+
+void X11Mouse::keybdEvent(unsigned vk, unsigned flags) {
+  const KeySym sym = VirtualKeyToKeySym(vk);
+  const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display_.get(), sym);
+  if (code == 0)
+    throw AppError("The keyboard map has no key for virtual-key code " + std::to_string(vk));
+  const bool press = (flags & kKeyEventKeyUp) == 0;
+  if (!XTestFakeKeyEvent(display_.get(), code, press ? True : False, CurrentTime))
+    throw AppError("XTestFakeKeyEvent(" + std::string(press ? "press" : "release") + " key " +
+                   std::to_string(code) + ") failed");
+}
+
+bool X11Mouse::ownWindowFromPoint(CursorPoint point) {
+  if (!ownWindow_) return false;
+  // A window may go away while we look: an error then just ends the search.
+  X11ErrorTrap trap(display_.get());
+  Window below = root_;
+  for (int depth = 0; depth < 16; ++depth) {
+    Window child = None;
+    int x = 0, y = 0;
+    if (!XTranslateCoordinates(display_.get(), root_, below, point.x, point.y, &x, &y, &child) ||
+        child == None)
+      return false;
+    if (ownWindow_(child)) return true;
+    below = child;
+  }
+  return false;
+}
+
+bool X11Mouse::ownWindowFocused() {
+  if (!ownWindow_) return false;
+  X11ErrorTrap trap(display_.get());
+  Window window = None;
+  int revert = 0;
+  XGetInputFocus(display_.get(), &window, &revert);
+  for (int depth = 0; depth < 16 && window != None && window != PointerRoot && window != root_;
+       ++depth) {
+    if (ownWindow_(window)) return true;
+    Window root = None, parent = None, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_.get(), window, &root, &parent, &children, &count)) return false;
+    if (children) XFree(children);
+    window = parent;
+  }
+  return false;
 }
 
 void X11Mouse::flush() { XFlush(display_.get()); }

@@ -1,7 +1,9 @@
-// Synthesised mouse input through XTest on a connection of our own. Events
-// wait in Xlib's output buffer until flush(), so a tick's burst of clicks
-// reaches the server in one write.
+// Synthesised mouse and key input through XTest on a connection of our own.
+// Events wait in Xlib's output buffer until flush(), so a tick's burst of
+// clicks reaches the server in one write.
 #pragma once
+
+#include <functional>
 
 #include "platform/Platform.h"
 #include "platform/x11/X11Display.h"
@@ -19,11 +21,24 @@ class X11Mouse : public Mouse {
   // Moves the pointer to absolute coordinates on the default screen.
   void SetCursorPos(int x, int y) override;
   CursorPoint GetCursorPos() override;
+  // The key of the virtual-key code through the keyboard map. Throws
+  // AppError for a code without a key on this keyboard.
+  void keybdEvent(unsigned vk, unsigned flags) override;
+  // Both ask `ownWindow` of the windows on the way from the root to the
+  // window in question; false until it is set.
+  bool ownWindowFromPoint(CursorPoint point) override;
+  bool ownWindowFocused() override;
   void flush() override;
+
+  // Tells the program's top-level windows (the toolkit knows them) from others.
+  void recogniseOwnWindows(std::function<bool(Window)> ownWindow) {
+    ownWindow_ = std::move(ownWindow);
+  }
 
  private:
   DisplayPtr display_;
   Window root_;
+  std::function<bool(Window)> ownWindow_;
 };
 
 }  // namespace velmo::x11

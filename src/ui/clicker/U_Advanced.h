@@ -8,6 +8,9 @@
 
 namespace velmo {
 
+// The key list's first entry: no key, the mouse clicks.
+inline constexpr const char* kNoKeyText = "无";
+
 class TFrm_Advanced : public ModalDialog {
  public:
   explicit TFrm_Advanced(wxWindow* main);
@@ -22,6 +25,9 @@ class TFrm_Advanced : public ModalDialog {
 
   wxStaticBox* grp1;
   wxTextCtrl* edt1;  // jitter, percent
+  wxStaticBox* grp2;
+  wxTextCtrl* edt2;  // hold, milliseconds
+  wxComboBox* cbb1;  // key pressed instead of the mouse button
   wxCheckBox* chk1;  // fail-safe
   wxButton* btn1;
   wxButton* btn2;
@@ -31,6 +37,8 @@ class TFrm_Advanced : public ModalDialog {
 
   std::string jitter_ = ClickerSettings{}.jitter;
   std::string failsafe_ = ClickerSettings{}.failsafe;
+  std::string hold_ = ClickerSettings{}.hold;
+  std::string keypress_ = ClickerSettings{}.keypress;
 };
 
 }  // namespace velmo
