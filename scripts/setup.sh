@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 # The last line: what CPack needs to compute the package's dependencies
 # (dpkg-shlibdeps, file) and the validators of its menu entry and metainfo.
 PACKAGES="g++ cmake ninja-build pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
-libwebkit2gtk-4.0-dev libxtst-dev libsqlite3-dev libjpeg-dev libgtest-dev xvfb xauth xdotool x11-utils
+libwebkit2gtk-4.0-dev libxtst-dev libxi-dev libsqlite3-dev libjpeg-dev libgtest-dev xvfb xauth xdotool x11-utils
 imagemagick fonts-wqy-microhei trayer openbox python3
 dpkg-dev file desktop-file-utils appstream
 clang libclang-rt-14-dev"

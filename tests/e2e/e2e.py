@@ -149,16 +149,17 @@ class Counter:
         self.guard = guard
 
     def presses(self):
-        with open(self.path, encoding="ascii") as f:
-            lines = f.read().splitlines()
-        return [tuple(int(v) for v in line.split()[1:4])
-                for line in lines if line.startswith("press ")]
+        return [tuple(int(v) for v in fields[1:4]) for fields in self.events("press")]
 
-    def ticks(self):
-        """The press times in milliseconds, from a counter that writes them."""
+    def events(self, kind):
+        """The fields of every line of `kind`: press, release, key, keyup."""
         with open(self.path, encoding="ascii") as f:
-            return [int(line.split()[4]) for line in f.read().splitlines()
-                    if line.startswith("press ")]
+            return [line.split() for line in f.read().splitlines()
+                    if line.startswith(kind + " ")]
+
+    def ticks(self, kind="press"):
+        """The server times in milliseconds of the lines of `kind`."""
+        return [int(fields[4]) for fields in self.events(kind)]
 
     def wait_for(self, count, timeout=10, guards=()):
         """The presses once there are at least `count`."""
@@ -264,9 +265,13 @@ class XTestCase(unittest.TestCase):
         self.assertEqual(result.returncode, 0,
                          f"xdotool {' '.join(args)} failed: {result.stderr.decode()}")
 
-    def start_counter(self):
+    def start_counter(self, mode=None):
+        """A counter over the whole screen; mode "--focus" also takes the
+        keyboard focus and counts keys, "--raw" maps no window and counts the
+        clicks every window gets."""
         path = os.path.join(self.tmp, "clicks.txt")
-        process = self.spawn([tool("CLICKCOUNTER"), path], "clickcounter")
+        process = self.spawn([tool("CLICKCOUNTER"), path, *([mode] if mode else [])],
+                             "clickcounter")
         line = LineReader(process, "clickcounter").read_line(10)
         self.assertEqual(line, "ready", f"clickcounter: {self.output_of(process)}")
         return Counter(path, self.alive_guard(process, "clickcounter"))

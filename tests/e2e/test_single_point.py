@@ -5,9 +5,10 @@ already holds. Also what the program says when there is no display."""
 
 import os
 import subprocess
+import time
 import unittest
 
-from e2e import MAIN_CAPTION, AppTestCase, tool
+from e2e import MAIN_CAPTION, AppTestCase, tool, wait_until
 
 CLICKS_PER_FAST_TICK = 152  # intervals under 0.1 s click 151 extra times per tick
 LEFT, MIDDLE, RIGHT = 1, 2, 3
@@ -64,8 +65,9 @@ class SinglePointTest(AppTestCase):
         periods = [later - earlier for earlier, later in zip(times, times[1:])]
         low, high = 70 - TIMER_LATENESS_MS, 130 + TIMER_LATENESS_MS
         outside = [p for p in periods if not low <= p <= high]
-        # One stall of the machine may stretch a single period.
-        self.assertLessEqual(len(outside), 1, f"periods {periods} outside {low}..{high} ms")
+        # One stall of the machine may stretch a period and shorten the next,
+        # as the deadline clock catches up.
+        self.assertLessEqual(len(outside), 2, f"periods {periods} outside {low}..{high} ms")
         self.assertGreater(max(periods) - min(periods), 20, f"periods {periods} hardly vary")
 
     def test_fail_safe_stops_when_the_pointer_is_moved_away(self):
@@ -76,6 +78,55 @@ class SinglePointTest(AppTestCase):
         # Without the fail-safe the next tick would click where the pointer went.
         presses = counter.wait_until_quiet(1.0, guards=[self.app_guard])
         self.assertEqual(set(presses), {(LEFT, 300, 300)})
+
+    def test_held_clicks_are_let_go_after_the_hold_and_nothing_stays_down(self):
+        counter = self.start_clicking_at(300, 300, [("hold", "150"), ("click", "0"),
+                                                    ("time", "0.5")])
+        counter.wait_for(3, guards=[self.app_guard])
+        self.xdotool("key", "ctrl+F3")
+        counter.wait_until_quiet(1.0, guards=[self.app_guard])
+        presses, releases = counter.ticks("press"), counter.ticks("release")
+        self.assertEqual(len(presses), len(releases), "a button stayed down after the stop")
+        holds = [up - down for down, up in zip(presses, releases)]
+        # The last hold may have been cut short by the stop.
+        self.assertTrue(all(149 <= h <= 150 + TIMER_LATENESS_MS for h in holds[:-1]), holds)
+        self.assertLessEqual(holds[-1], 150 + TIMER_LATENESS_MS, holds)
+
+    def test_key_mode_presses_the_key_in_the_focused_window(self):
+        self.start_app([("keypress", "Space"), ("btn_type", "双击"), ("click", "2"),
+                        ("time", "0.1")])
+        self.wait_for_main_window()
+        self.wait_for_hotkey("ctrl", "F3")
+        counter = self.start_counter("--focus")
+        self.xdotool("mousemove", "300", "300")
+        self.xdotool("key", "ctrl+F3")
+
+        def keys(kind="key"):
+            names = [fields[1] for fields in counter.events(kind)]
+            return [name for name in names if name != "Control_L"]  # the hotkey's own
+
+        # Three ticks (the limit 2 stops after the third), each a double press.
+        wait_until(lambda: len(keys()) >= 6, 10, "six presses of Space",
+                   [counter.guard, self.app_guard])
+        counter.wait_until_quiet(1.0, guards=[self.app_guard])
+        self.assertEqual(keys(), ["space"] * 6)
+        self.assertEqual(keys("keyup"), ["space"] * 6)
+        self.assertEqual(counter.presses(), [])
+
+    def test_clicks_nothing_while_the_pointer_is_over_its_own_window(self):
+        self.start_app([("click", "0"), ("time", "0.1")])
+        x, y, width, height = self.geometry(self.wait_for_main_window())
+        self.wait_for_hotkey("ctrl", "F3")
+        counter = self.start_counter("--raw")  # sees the clicks any window gets
+        self.xdotool("mousemove", str(x + width // 2), str(y + height // 2))
+        self.xdotool("key", "ctrl+F3")
+        time.sleep(1.0)  # ten ticks over the window
+        off = (x // 2, y + height + 40)  # clear of the main window and of its web popup
+        self.xdotool("mousemove", *map(str, off))
+        counter.wait_for(3, guards=[self.app_guard])
+        self.xdotool("key", "ctrl+F3")
+        presses = counter.wait_until_quiet(1.0, guards=[self.app_guard])
+        self.assertEqual(set(presses), {(LEFT, *off)})
 
     def test_hotkey_held_by_another_program_is_reported(self):
         self.hold_key("ctrl", "F3")
