@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/KeyFilters.h"
 #include "common/TextRoom.h"
@@ -51,25 +52,41 @@ wxTextCtrl* EditAt(wxWindow* parent, wxPoint at, int width, long style) {
 void WrapAnywhere(wxStaticText* label, int width) {
   // Measured as the label itself shows the text: GTK draws it a little wider
   // than GetTextExtent says.
-  const auto fits = [label, width](const wxString& text) {
+  const auto fits = [label](const wxString& text, int room) {
     label->SetLabel(text);
-    return label->GetBestSize().x <= width;
+    return label->GetBestSize().x <= room;
   };
-  wxString wrapped;
-  for (wxString rest : wxSplit(label->GetLabel(), '\n', '\0')) {
-    while (rest.length() > 1 && !fits(rest)) {
+  // The lines of one paragraph, each the longest head that fits `room`.
+  const auto lines = [&fits](wxString rest, int room) {
+    std::vector<wxString> out;
+    while (rest.length() > 1 && !fits(rest, room)) {
       // The longest head that fits, at least one character.
       size_t low = 1, high = rest.length() - 1;
       while (low < high) {
         const size_t mid = (low + high + 1) / 2;
-        if (fits(rest.Left(mid))) low = mid;
+        if (fits(rest.Left(mid), room)) low = mid;
         else high = mid - 1;
       }
       const size_t end = LineBreakAt(rest.ToStdWstring(), low);
-      wrapped << rest.Left(end) << '\n';
+      out.push_back(rest.Left(end));
       rest = rest.Mid(end);
     }
-    wrapped << rest << '\n';
+    out.push_back(rest);
+    return out;
+  };
+  wxString wrapped;
+  for (const wxString& paragraph : wxSplit(label->GetLabel(), '\n', '\0')) {
+    std::vector<wxString> broken = lines(paragraph, width);
+    // As narrow as the same number of lines allows, so the last line is not
+    // left with a character or two of its own.
+    int low = width / static_cast<int>(broken.size()), high = width;
+    while (broken.size() > 1 && low < high) {
+      const int mid = (low + high) / 2;
+      if (lines(paragraph, mid).size() == broken.size()) high = mid;
+      else low = mid + 1;
+    }
+    if (broken.size() > 1) broken = lines(paragraph, high);
+    for (const wxString& line : broken) wrapped << line << '\n';
   }
   wrapped.RemoveLast();
   label->SetLabel(wrapped);

@@ -22,7 +22,9 @@ wxTextCtrl* EditAt(wxWindow* parent, wxPoint at, int width, long style = 0);
 
 // Breaks the label's lines to `width` pixels between any two characters
 // (LineBreakAt keeps punctuation with its neighbour): wxStaticText::Wrap
-// breaks only at blanks, and Chinese text has none.
+// breaks only at blanks, and Chinese text has none. A line that needs
+// breaking is broken into as few lines as `width` allows, made as even as
+// they can be, so no line is left with a character or two.
 void WrapAnywhere(wxStaticText* label, int width);
 
 // Makes room for texts a larger font made wider or, once their lines broke,

@@ -246,7 +246,10 @@ TEST_F(PointDialogs, TheTableOfMembers) {
     EXPECT_EQ(m.dialog->HasFlag(wxSTAY_ON_TOP), m.topmost) << m.caption;
     EXPECT_EQ(ToUtf8(m.dialog->lbl2->GetLabel()), m.actionLabel);
     wxString help = m.dialog->lbl4->GetLabel();
-    help.Replace("\n", "");  // lines are broken to the dialog's width
+    // Lines are broken to the dialog's width, none left with a word's end alone.
+    for (const wxString& line : wxSplit(help, '\n', '\0'))
+      EXPECT_GT(line.length(), 4u) << m.caption << ": " << ToUtf8(help);
+    help.Replace("\n", "");
     EXPECT_EQ(ToUtf8(help).rfind("把鼠标指针放到要点击的地方,按F11自动会获取所在的坐标", 0), 0u);
     EXPECT_EQ(help.EndsWith(wxString::FromUTF8("这个间隔时间具体根据电脑的配置来设置的。")),
               m.allHelp);

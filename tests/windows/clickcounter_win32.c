@@ -3,7 +3,7 @@
  * rectangle given as X Y WIDTH HEIGHT after the file name writes
  * "press <button> <x> <y> <ms>" (1 left, 3 right; screen coordinates; the
  * system's millisecond tick) to the file named by argv[1] for every button
- * press, flushed at once. Prints
+ * press, and "key <virtual key> 0 0 <ms>" for every key press, flushed at once. Prints
  * "ready" on stdout once the window is shown and has the keyboard focus, so
  * that a wine window is focused when a test presses a global hotkey. */
 #include <windows.h>
@@ -26,6 +26,10 @@ static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_RBUTTONDOWN:
       Record(3, lParam, window);
+      return 0;
+    case WM_KEYDOWN:
+      fprintf(out, "key %u 0 0 %llu\n", (unsigned)wParam, (unsigned long long)GetTickCount64());
+      fflush(out);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

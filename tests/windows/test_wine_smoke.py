@@ -166,6 +166,22 @@ class WineSmokeTest(AppTestCase):
         expected = [(LEFT, 300, 60), (RIGHT, 700, 60)] * len(run)
         self.assertEqual(run, expected[:len(run)])
 
+    def test_key_mode_presses_the_key_in_the_focused_window(self):
+        self.start_app(settings=[("keypress", "Space"), ("click", "0"), ("time", "0.1")],
+                       scripts=[])
+        wait_until(lambda: self.windows_titled(APP_TITLE), 120, f"a window titled {APP_TITLE!r}",
+                   [self.app_guard])
+        counter = self.start_counter()
+        self.xdotool("mousemove", "512", "60")
+        self.focus_counter()
+        self.xdotool("key", "ctrl+F3")
+        spaces = lambda: [fields[1] for fields in counter.events("key") if fields[1] == "32"]
+        wait_until(lambda: len(spaces()) >= 5, 20, "five presses of Space",
+                   [counter.guard, self.app_guard])
+        self.xdotool("key", "ctrl+F3")
+        counter.wait_until_quiet(1.5, guards=[self.app_guard])
+        self.assertEqual(counter.presses(), [])
+
 
 if __name__ == "__main__":
     unittest.main()
