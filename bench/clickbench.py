@@ -10,6 +10,9 @@ Measures, in one run:
                clicks lost (sent minus received once the queue has drained)
   tick period  mean and p99 at "0.010", "0.1" and "1", over 30 s or more each
   latency      hotkey to first click at "0.1", median over 25 trials
+  options      clicks/s and the mean period's error with each option of
+               高级设置 on: jitter 30 % at "0.010" and "0.1", hold 50 ms at
+               "0.1", the fail-safe at "0.010", over 30 s each
 
 How the figures are taken:
   * Each measure starts the program afresh and waits 5 s after it holds its
@@ -73,7 +76,8 @@ class ClickLog:
         *lines, self.rest = (self.rest + data).split(b"\n")
         for line in lines:
             fields = line.split()
-            self.presses.append(Press(*(int(v) for v in fields[1:6])))
+            if fields[0] == b"press":
+                self.presses.append(Press(*(int(v) for v in fields[1:6])))
         return len(self.presses)
 
     def wait_for(self, count, timeout):
@@ -207,11 +211,11 @@ def references(session, table):
     session.stop(log.process)
 
 
-def clicker_run(session, name, time_text, seconds):
-    """Runs the clicker at `time_text` for `seconds` between two Ctrl+F3
-    presses; returns the presses received once all that were sent arrived,
-    the count sent and the two keys."""
-    app = session.app(name, [("click", "0"), ("time", time_text)])
+def clicker_run(session, name, time_text, seconds, options=()):
+    """Runs the clicker at `time_text`, with the setting.ini `options`, for
+    `seconds` between two Ctrl+F3 presses; returns the presses received once
+    all that were sent arrived, the count sent and the two keys."""
+    app = session.app(name, [("click", "0"), ("time", time_text), *options])
     log = session.counter(name)
     start = session.key("ctrl", "F3")
     time.sleep(seconds)
@@ -272,6 +276,20 @@ def tick_periods(session, table, time_text, period_ms, seconds, clicks_per_tick)
                   "mean error < 0.5 %"))
 
 
+def option_figures(session, table, label, time_text, period_ms, clicks_per_tick, options):
+    presses, sent, start, stop = clicker_run(session, f"option-{label}", time_text, 30, options)
+    seconds = (stop.after_ns - start.after_ns) / 1e9
+    starts = [p.server_ms for p in presses[::clicks_per_tick]]
+    periods = [b - a for a, b in zip(starts, starts[1:])]
+    mean = statistics.fmean(periods)
+    error = (mean - period_ms) / period_ms * 100
+    print(f'{label} at "{time_text}": {len(presses)} of {sent} presses received in {seconds:.2f} s; '
+          f"period mean {mean:.3f} ms, min {min(periods)} ms, max {max(periods)} ms")
+    table.append((f'{label}, "{time_text}"',
+                  f"{len(presses) / seconds:,.0f} clicks/s, mean period {mean:.3f} ms "
+                  f"({error:+.2f} %), {min(periods)}-{max(periods)} ms", "mean error < 0.5 %"))
+
+
 def latency(session, table, trials=25):
     app = session.app("latency", [("click", "0"), ("time", "0.1")])
     log = session.counter("latency")
@@ -319,6 +337,12 @@ def main():
         tick_periods(session, table, "0.1", 100, 30, 1)
         tick_periods(session, table, "1", 1000, 31, 1)
         latency(session, table)
+        option_figures(session, table, "jitter 30 %", "0.010", 10, CLICKS_PER_FAST_TICK,
+                       [("jitter", "30")])
+        option_figures(session, table, "jitter 30 %", "0.1", 100, 1, [("jitter", "30")])
+        option_figures(session, table, "hold 50 ms", "0.1", 100, 1, [("hold", "50")])
+        option_figures(session, table, "fail-safe", "0.010", 10, CLICKS_PER_FAST_TICK,
+                       [("failsafe", "1")])
     finally:
         session.close()
         shutil.rmtree(folder, ignore_errors=True)

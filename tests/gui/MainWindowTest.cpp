@@ -142,6 +142,29 @@ TEST_F(MainWindowFixture, AdvancedJitterIsSavedByThePageAndLoadedBack) {
   EXPECT_EQ(main->engine().ClickJitter, 25);
 }
 
+TEST_F(MainWindowFixture, AHoldThatDoesNotFitAndAKeyOfOurOwnHotkeysAreRefusedAtSave) {
+  start();
+  TFrm_Advanced& advanced = main->advanced();
+  const auto confirm = [&](const char* hold, const char* key) {
+    advanced.FormShow();
+    advanced.edt2->ChangeValue(hold);
+    advanced.cbb1->SetValue(key);
+    advanced.btn1Click();
+    p.boxes.shown.clear();
+    main->btn1Click();
+  };
+  main->panel().cbb3->SetValue("0.5");
+  confirm("500", kNoKeyText);
+  EXPECT_EQ(p.boxes.shown.at(0).text.rfind("按住时间500毫秒太长", 0), 0u);
+  confirm("400", "F3");  // the clicker's own Ctrl+F3
+  EXPECT_EQ(p.boxes.shown.at(0).text.rfind("按键F3是本程序的热键", 0), 0u);
+  EXPECT_EQ(settingsBytes().find("hold="), std::string::npos);
+  confirm("400", "Space");
+  EXPECT_NE(settingsBytes().find("hold=400\r\nkeypress=Space\r\n"), std::string::npos);
+  EXPECT_EQ(main->engine().ClickHold, 400);
+  EXPECT_EQ(main->engine().ClickKey, 0x20u);
+}
+
 TEST_F(MainWindowFixture, HotkeyTogglesClickerAndTicksUpdateTheStatusBar) {
   writeSettings("[setting]\r\nclick=1\r\n");
   start();
