@@ -277,7 +277,8 @@ def tick_periods(session, table, time_text, period_ms, seconds, clicks_per_tick)
 
 
 def option_figures(session, table, label, time_text, period_ms, clicks_per_tick, options):
-    presses, sent, start, stop = clicker_run(session, f"option-{label}", time_text, 30, options)
+    presses, sent, start, stop = clicker_run(session, f"option-{label}-{time_text}", time_text, 30,
+                                               options)
     seconds = (stop.after_ns - start.after_ns) / 1e9
     starts = [p.server_ms for p in presses[::clicks_per_tick]]
     periods = [b - a for a, b in zip(starts, starts[1:])]

@@ -88,9 +88,11 @@ class SinglePointTest(AppTestCase):
         presses, releases = counter.ticks("press"), counter.ticks("release")
         self.assertEqual(len(presses), len(releases), "a button stayed down after the stop")
         holds = [up - down for down, up in zip(presses, releases)]
+        # Never early; late by what a stall of a busy machine adds to a timer.
         # The last hold may have been cut short by the stop.
-        self.assertTrue(all(149 <= h <= 150 + TIMER_LATENESS_MS for h in holds[:-1]), holds)
-        self.assertLessEqual(holds[-1], 150 + TIMER_LATENESS_MS, holds)
+        late = 150 + 5 * TIMER_LATENESS_MS
+        self.assertTrue(all(149 <= h <= late for h in holds[:-1]), holds)
+        self.assertLessEqual(holds[-1], late, holds)
 
     def test_key_mode_presses_the_key_in_the_focused_window(self):
         self.start_app([("keypress", "Space"), ("btn_type", "双击"), ("click", "2"),

@@ -20,23 +20,53 @@ bool HasEnv(const char* name) {
   return value && *value;
 }
 
-// One of the windows GDK made at the top of the screen: frames, dialogs,
-// pop-up lists and menus alike.
-bool IsOwnTopLevel(Window window) {
+// Calls `visit` with each window GDK made at the top of the screen (frames,
+// dialogs, pop-up lists and menus alike) until it returns true.
+template <class Visit>
+bool AnyTopLevel(Visit visit) {
   GdkScreen* screen = gdk_screen_get_default();
   if (screen == nullptr || !GDK_IS_X11_SCREEN(screen)) return false;
   GList* windows = gdk_screen_get_toplevel_windows(screen);
-  bool own = false;
-  for (GList* item = windows; item != nullptr && !own; item = item->next)
-    own = gdk_x11_window_get_xid(GDK_WINDOW(item->data)) == window;
+  bool found = false;
+  for (GList* item = windows; item != nullptr && !found; item = item->next)
+    found = visit(GDK_WINDOW(item->data));
   g_list_free(windows);
-  return own;
+  return found;
+}
+
+bool IsOwnTopLevel(Window window) {
+  return AnyTopLevel([window](GdkWindow* own) { return gdk_x11_window_get_xid(own) == window; });
+}
+
+// From what GDK keeps of each window, without asking the server: a shown
+// window, with room around it for a window manager's frame, holds the point.
+bool MayBeNearOwnWindow(CursorPoint point) {
+  constexpr int kFrameRoom = 64;
+  return AnyTopLevel([point](GdkWindow* own) {
+    if (!gdk_window_is_viewable(own)) return false;
+    const int scale = gdk_window_get_scale_factor(own);
+    int x = 0, y = 0;
+    gdk_window_get_position(own, &x, &y);
+    const int left = x * scale - kFrameRoom, top = y * scale - kFrameRoom;
+    const int right = (x + gdk_window_get_width(own)) * scale + kFrameRoom;
+    const int bottom = (y + gdk_window_get_height(own)) * scale + kFrameRoom;
+    return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
+  });
+}
+
+bool OwnWindowFocused() {
+  GList* windows = gtk_window_list_toplevels();
+  bool focused = false;
+  for (GList* item = windows; item != nullptr && !focused; item = item->next)
+    focused = gtk_window_is_active(GTK_WINDOW(item->data));
+  g_list_free(windows);
+  return focused;
 }
 
 class GtkDesktop : public Desktop {
  public:
   explicit GtkDesktop(std::unique_ptr<x11::X11Platform> x11) : x11_(std::move(x11)) {
-    x11_->mouse->recogniseOwnWindows(&IsOwnTopLevel);
+    x11_->mouse->recogniseOwnWindows({&IsOwnTopLevel, &MayBeNearOwnWindow, &OwnWindowFocused});
   }
   KeyGrabber& grabber() override { return *x11_->grabber; }
   Mouse& mouse() override { return *x11_->mouse; }

@@ -80,7 +80,7 @@ void X11Mouse::keybdEvent(unsigned vk, unsigned flags) {
 }
 
 bool X11Mouse::ownWindowFromPoint(CursorPoint point) {
-  if (!ownWindow_) return false;
+  if (!own_.isTopLevel || !own_.mayBeNear || !own_.mayBeNear(point)) return false;
   // A window may go away while we look: an error then just ends the search.
   X11ErrorTrap trap(display_.get());
   Window below = root_;
@@ -90,29 +90,13 @@ bool X11Mouse::ownWindowFromPoint(CursorPoint point) {
     if (!XTranslateCoordinates(display_.get(), root_, below, point.x, point.y, &x, &y, &child) ||
         child == None)
       return false;
-    if (ownWindow_(child)) return true;
+    if (own_.isTopLevel(child)) return true;
     below = child;
   }
   return false;
 }
 
-bool X11Mouse::ownWindowFocused() {
-  if (!ownWindow_) return false;
-  X11ErrorTrap trap(display_.get());
-  Window window = None;
-  int revert = 0;
-  XGetInputFocus(display_.get(), &window, &revert);
-  for (int depth = 0; depth < 16 && window != None && window != PointerRoot && window != root_;
-       ++depth) {
-    if (ownWindow_(window)) return true;
-    Window root = None, parent = None, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(display_.get(), window, &root, &parent, &children, &count)) return false;
-    if (children) XFree(children);
-    window = parent;
-  }
-  return false;
-}
+bool X11Mouse::ownWindowFocused() { return own_.focused && own_.focused(); }
 
 void X11Mouse::flush() { XFlush(display_.get()); }
 

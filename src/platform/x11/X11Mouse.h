@@ -24,21 +24,25 @@ class X11Mouse : public Mouse {
   // The key of the virtual-key code through the keyboard map. Throws
   // AppError for a code without a key on this keyboard.
   void keybdEvent(unsigned vk, unsigned flags) override;
-  // Both ask `ownWindow` of the windows on the way from the root to the
-  // window in question; false until it is set.
+  // Asks the server for the windows on the way from the root to the point
+  // only where the toolkit says one of ours may be near it.
   bool ownWindowFromPoint(CursorPoint point) override;
   bool ownWindowFocused() override;
   void flush() override;
 
-  // Tells the program's top-level windows (the toolkit knows them) from others.
-  void recogniseOwnWindows(std::function<bool(Window)> ownWindow) {
-    ownWindow_ = std::move(ownWindow);
-  }
+  // What the toolkit knows of the program's own windows; both answers are
+  // false until it is told.
+  struct OwnWindows {
+    std::function<bool(Window)> isTopLevel;      // one of the program's top-level windows
+    std::function<bool(CursorPoint)> mayBeNear;  // false: none of them is near the point
+    std::function<bool()> focused;               // one of them has the keyboard focus
+  };
+  void recogniseOwnWindows(OwnWindows own) { own_ = std::move(own); }
 
  private:
   DisplayPtr display_;
   Window root_;
-  std::function<bool(Window)> ownWindow_;
+  OwnWindows own_;
 };
 
 }  // namespace velmo::x11
