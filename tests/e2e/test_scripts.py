@@ -1,15 +1,20 @@
 """Multi-point scripts in the real program: a script stored in data.db is
 enabled in the script list and run by its own hotkey, the stop hotkey ends a
 run at once in the middle of a long pause while the single-point hotkey still
-clicks during it, and a missing data.db ends the program after telling the
-user."""
+clicks during it, scripts go to a script file and come back from one on the
+command line without a display, and a missing data.db ends the program after
+telling the user."""
 
 import os
+import shutil
+import sqlite3
 import stat
+import subprocess
+import tempfile
 import time
 import unittest
 
-from e2e import APP_TITLE, MAIN_CAPTION, AppTestCase, wait_until
+from e2e import APP_TITLE, MAIN_CAPTION, AppTestCase, make_data_file, tool, wait_until
 
 LEFT, RIGHT = 1, 3
 MAIN_WINDOW_SIZE = (560, 461)
@@ -97,6 +102,46 @@ class StopHotkeyTest(ScriptTestCase):
         # Nothing of the run is left once the message is closed.
         self.assertEqual(counter.wait_until_quiet(1.5, guards=[self.app_guard]),
                          [(LEFT, 100, 100)] + clicker)
+
+
+class CommandLineShareTest(unittest.TestCase):
+    def program_with(self, scripts):
+        """A portable copy of the program with `scripts` in its data.db."""
+        folder = tempfile.mkdtemp(prefix="velmo-share-")
+        self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
+        shutil.copy2(tool("VELMO_BINARY"), folder)
+        make_data_file(os.path.join(folder, "data.db"), scripts)
+        return folder
+
+    def velmo(self, folder, *args):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        return subprocess.run([os.path.join(folder, "velmo"), *args], cwd=folder, env=env,
+                              capture_output=True, text=True, timeout=30)
+
+    @staticmethod
+    def rows(folder):
+        with sqlite3.connect(os.path.join(folder, "data.db")) as connection:
+            return connection.execute(
+                "select mpname,hotkey,mpoint,clicknum from mplist order by id").fetchall()
+
+    def test_export_then_import_gives_identical_rows_and_a_malformed_file_adds_nothing(self):
+        scripts = [("三个点", "Ctrl+F5", "100,100,左键单击,20|-1280,-5,右键双击,1000|", "3"),
+                   ("空", "F7", "", "007")]
+        source, target = self.program_with(scripts), self.program_with([])
+        exported = os.path.join(source, "备份.txt")
+        done = self.velmo(source, "--export", exported)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        done = self.velmo(target, "--import", exported)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(self.rows(target), scripts)
+
+        malformed = os.path.join(source, "坏.txt")
+        with open(exported, encoding="utf-8") as f, open(malformed, "w", encoding="utf-8") as g:
+            g.write(f.read().replace("loops=3", "loops=three"))
+        refused = self.velmo(target, "--import", malformed)
+        self.assertEqual(refused.returncode, 1)
+        self.assertIn("第6行", refused.stderr)
+        self.assertEqual(self.rows(target), scripts)
 
 
 class MissingDataFileTest(AppTestCase):
