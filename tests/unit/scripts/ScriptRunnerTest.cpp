@@ -38,10 +38,10 @@ struct Runner : ::testing::Test {
   const V& log() const { return p.log.entries; }
 };
 
-const std::string kTwoPoints = "100,200,左键单击,20|300,400,无点击,1000|";
+const std::string kTwoPoints = "100,200,左键单击,20|-300,-400,无点击,1000|";
 const V kTwoPointsPass = {"ProcessMessages", "SetCursorPos(100,200)", "flush",
                           "mouse_event(2)",  "mouse_event(4)",        "flush",
-                          "Wait(20)",        "ProcessMessages",       "SetCursorPos(300,400)",
+                          "Wait(20)",        "ProcessMessages",       "SetCursorPos(-300,-400)",
                           "flush",           "flush",                 "Wait(1000)",
                           "Wait(800)"};
 
