@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/FileAccess.h"
+#include "platform/Program.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptSharing.h"
 #include "settings/DataFolders.h"
@@ -24,17 +24,13 @@ ScriptStore openStore() {
 
 void exportTo(const std::string& path, const std::vector<std::string>& names) {
   ScriptStore store = openStore();
-  const std::vector<ScriptRecord> scripts = ScriptsToExport(store, names);
-  ReplaceFile(path, WriteScriptFile(scripts));
-  std::printf("%s\n", ExportedText(scripts.size(), path).c_str());
+  std::printf("%s\n", ExportedText(ExportToFile(store, names, path), path).c_str());
 }
 
 int importFrom(const std::string& path) {
-  const std::optional<FileContents> file = ReadWholeFile(path);
-  if (!file) throw AppError("无法读取文件 " + path + ".");
   ScriptStore store = openStore();
   try {
-    std::printf("%s\n", ImportedText(ImportScripts(store, file->bytes)).c_str());
+    std::printf("%s\n", ImportedText(ImportFromFile(store, path)).c_str());
     return 0;
   } catch (const ScriptFileError& error) {
     std::fprintf(stderr, "%s\n", RefusedFileText(path, error.what()).c_str());

@@ -3,7 +3,6 @@
 
 #include "app/U_Main.h"
 #include "common/Errors.h"
-#include "platform/FileAccess.h"
 #include "common/ScopeExit.h"
 #include "common/Texts.h"
 #include "scripts/PointList.h"
@@ -142,10 +141,8 @@ void TFrm_Main::btn19Click() {
                       FromUtf8(kScriptFileTypes), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return;
   const std::string path = ToUtf8(dialog.GetPath());
-  const std::vector<ScriptRecord> scripts = ScriptsToExport(store(), names);
-  ReplaceFile(path, WriteScriptFile(scripts));
-  platform_.boxes.MessageBoxA(this, ExportedText(scripts.size(), path), kMainCaption,
-                              kMbIconInformation);
+  const size_t count = ExportToFile(store(), names, path);
+  platform_.boxes.MessageBoxA(this, ExportedText(count, path), kMainCaption, kMbIconInformation);
 }
 
 void TFrm_Main::btn20Click() {
@@ -153,11 +150,9 @@ void TFrm_Main::btn20Click() {
                       FromUtf8(kScriptFileTypes), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return;
   const std::string path = ToUtf8(dialog.GetPath());
-  const std::optional<FileContents> file = ReadWholeFile(path);
-  if (!file) throw AppError("无法读取文件 " + path + ".");
   std::vector<std::string> names;
   try {
-    names = ImportScripts(store(), file->bytes);
+    names = ImportFromFile(store(), path);
   } catch (const ScriptFileError& error) {
     platform_.boxes.MessageBoxA(this, RefusedFileText(path, error.what()), kMainCaption,
                                 kMbIconWarning);

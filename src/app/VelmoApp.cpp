@@ -11,7 +11,7 @@
 #include "common/Texts.h"
 #include "hotkeys/HotkeyTable.h"
 #include "platform/Desktop.h"
-#include "platform/FileAccess.h"
+#include "platform/Program.h"
 #include "platform/wx/WxMessageBoxes.h"
 #include "platform/wx/WxTimers.h"
 #include "settings/DataFolders.h"
@@ -154,7 +154,13 @@ bool VelmoApp::OnExceptionInMainLoop() {
 wxIMPLEMENT_APP_NO_MAIN(velmo::VelmoApp);
 
 int main(int argc, char** argv) {
-  if (const auto exitCode = velmo::RunCommandLine({argv + 1, argv + argc})) return *exitCode;
+  try {
+    if (const auto exitCode = velmo::RunCommandLine(velmo::ProgramArguments(argc, argv)))
+      return *exitCode;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  }
   const std::string missing = velmo::MissingDesktopText();
   if (!missing.empty()) {
     std::fprintf(stderr, "%s\n", missing.c_str());

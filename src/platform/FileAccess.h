@@ -1,6 +1,6 @@
 // Whole-file reads and replacements for the settings file and the script
 // files: the one place where the program opens, checks and replaces a file
-// by its path; and where the program's own file lies.
+// by its path.
 #pragma once
 
 #include <cstdint>
@@ -36,9 +36,5 @@ std::optional<FileContents> ReadWholeFile(const std::string& path);
 // one without any write permission, is left as it was. Any refusal raises
 // AppError "Unable to write to <path>". Returns the new file's version.
 FileVersion ReplaceFile(const std::string& path, const std::string& bytes);
-
-// The folder of the running program's executable, with a trailing
-// separator. Raises AppError when the system does not say.
-std::string ProgramFolder();
 
 }  // namespace velmo

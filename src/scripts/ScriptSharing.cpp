@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/Errors.h"
+#include "platform/FileAccess.h"
 #include "scripts/ScriptFile.h"
 
 namespace velmo {
@@ -39,6 +40,19 @@ std::vector<std::string> ImportScripts(ScriptStore& store, const std::string& te
   }
   store.InsertAll(scripts);
   return names;
+}
+
+size_t ExportToFile(ScriptStore& store, const std::vector<std::string>& names,
+                    const std::string& path) {
+  const std::vector<ScriptRecord> scripts = ScriptsToExport(store, names);
+  ReplaceFile(path, WriteScriptFile(scripts));
+  return scripts.size();
+}
+
+std::vector<std::string> ImportFromFile(ScriptStore& store, const std::string& path) {
+  const std::optional<FileContents> file = ReadWholeFile(path);
+  if (!file) throw AppError("无法读取文件 " + path + ".");
+  return ImportScripts(store, file->bytes);
 }
 
 std::string ExportedText(size_t count, const std::string& path) {

@@ -25,6 +25,15 @@ std::vector<ScriptRecord> ScriptsToExport(ScriptStore& store, const std::vector<
 // the rows go in as one transaction. Returns the names as added.
 std::vector<std::string> ImportScripts(ScriptStore& store, const std::string& text);
 
+// ScriptsToExport written to the file at `path`, replaced whole; returns
+// how many scripts it holds.
+size_t ExportToFile(ScriptStore& store, const std::vector<std::string>& names,
+                    const std::string& path);
+
+// ImportScripts on the file at `path`; a file that cannot be read raises
+// AppError.
+std::vector<std::string> ImportFromFile(ScriptStore& store, const std::string& path);
+
 // What the user is told, in the window and on the command line.
 std::string ExportedText(size_t count, const std::string& path);
 std::string ImportedText(const std::vector<std::string>& names);

@@ -107,11 +107,4 @@ FileVersion ReplaceFile(const std::string& path, const std::string& bytes) {
   return ::stat(target.c_str(), &now) == 0 ? versionOf(now) : FileVersion{};
 }
 
-std::string ProgramFolder() {
-  std::error_code error;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) throw AppError("readlink /proc/self/exe failed: " + error.message());
-  return exe.parent_path().string() + "/";
-}
-
 }  // namespace velmo

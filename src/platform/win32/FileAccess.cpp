@@ -134,18 +134,4 @@ FileVersion ReplaceFile(const std::string& path, const std::string& bytes) {
                                                                            : FileVersion{};
 }
 
-std::string ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) throw AppError("GetModuleFileNameW failed: " + win32::SystemMessage(GetLastError()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return win32::Narrow(path.substr(0, path.find_last_of(L"\\/") + 1));
-}
-
 }  // namespace velmo
