@@ -19,7 +19,7 @@ mkdir -p build-fuzz/artifacts
 SEED=""
 [ "$SECONDS_EACH" -gt 10 ] || SEED="-seed=1"
 export UBSAN_OPTIONS=print_stacktrace=1
-for target in text_codec ini_text point_list hotkey_text interval descramble jpeg; do
+for target in text_codec ini_text point_list script_file hotkey_text interval descramble jpeg; do
   # New inputs go to a scratch folder, so the checked-in corpus stays as it is.
   scratch="build-fuzz/found/$target"
   mkdir -p "$scratch"

@@ -62,6 +62,10 @@ class TFrm_Main : public wxFrame,
   void btn8Click();   // modify; N7Click is the same command
   void lv2DblClick();  // modify, when a row is selected
   void btn17Click();  // stop-hotkey settings
+  // Export the selected script (every script when no row is selected) to a
+  // script file, and import the scripts of one; each asks for its file.
+  void btn19Click();
+  void btn20Click();
   void RunScriptByHotkeyId(const std::string& idText);
   // The script dialogs are created after the main window.
   void useScriptDialogs(const ScriptWindows& windows);

@@ -1,9 +1,13 @@
 // The main window's commands on the script list and the script dispatch.
+#include <wx/filedlg.h>
+
 #include "app/U_Main.h"
 #include "common/Errors.h"
 #include "common/ScopeExit.h"
 #include "common/Texts.h"
 #include "scripts/PointList.h"
+#include "scripts/ScriptFile.h"
+#include "scripts/ScriptSharing.h"
 #include "settings/ClickerSettings.h"
 #include "ui/scripts/U_AddMp.h"
 #include "ui/scripts/U_ModMp.h"
@@ -15,6 +19,7 @@ namespace velmo {
 
 namespace {
 const std::string kSelectToDelete = "请选择您要删除的记录";
+const char* const kScriptFileTypes = "脚本文件 (*.txt)|*.txt|所有文件 (*)|*";
 }
 
 void TFrm_Main::bindScriptHandlers() {
@@ -30,6 +35,8 @@ void TFrm_Main::bindScriptHandlers() {
   // A double click on a row activates it.
   page.lv2->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { lv2DblClick(); });
   page.btn17->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn17Click(); });
+  page.btn19->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn19Click(); });
+  page.btn20->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn20Click(); });
 }
 
 void TFrm_Main::useScriptDialogs(const ScriptWindows& windows) {
@@ -125,6 +132,35 @@ void TFrm_Main::lv2DblClick() {
 }
 
 void TFrm_Main::btn17Click() { Frm_shotkey_->execute(); }
+
+void TFrm_Main::btn19Click() {
+  const int row = scripts_->selected();
+  std::vector<std::string> names;
+  if (row >= 0) names.push_back(scripts_->cell(row, ScriptListPage::ColName));
+  wxFileDialog dialog(this, FromUtf8("导出脚本"), wxEmptyString, "velmo-scripts.txt",
+                      FromUtf8(kScriptFileTypes), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (dialog.ShowModal() != wxID_OK) return;
+  const std::string path = ToUtf8(dialog.GetPath());
+  const size_t count = ExportToFile(store(), names, path);
+  platform_.boxes.MessageBoxA(this, ExportedText(count, path), kMainCaption, kMbIconInformation);
+}
+
+void TFrm_Main::btn20Click() {
+  wxFileDialog dialog(this, FromUtf8("导入脚本"), wxEmptyString, wxEmptyString,
+                      FromUtf8(kScriptFileTypes), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (dialog.ShowModal() != wxID_OK) return;
+  const std::string path = ToUtf8(dialog.GetPath());
+  std::vector<std::string> names;
+  try {
+    names = ImportFromFile(store(), path);
+  } catch (const ScriptFileError& error) {
+    platform_.boxes.MessageBoxA(this, RefusedFileText(path, error.what()), kMainCaption,
+                                kMbIconWarning);
+    return;
+  }
+  LoadScriptList();
+  platform_.boxes.MessageBoxA(this, ImportedText(names), kMainCaption, kMbIconInformation);
+}
 
 void TFrm_Main::RunScriptByHotkeyId(const std::string& idText) {
   endGate_.runStarted();

@@ -1,17 +1,17 @@
 // The program's entry: checks for a desktop, sets up the platform, creates
 // the windows in their start-up order and runs the message loop.
-#include <wx/filename.h>
-#include <wx/stdpaths.h>
 #include <wx/wx.h>
 
 #include <cstdio>
 #include <memory>
 
+#include "app/CommandLine.h"
 #include "app/U_Main.h"
 #include "common/Errors.h"
 #include "common/Texts.h"
 #include "hotkeys/HotkeyTable.h"
 #include "platform/Desktop.h"
+#include "platform/Program.h"
 #include "platform/wx/WxMessageBoxes.h"
 #include "platform/wx/WxTimers.h"
 #include "settings/DataFolders.h"
@@ -23,18 +23,8 @@
 #include "ui/web/U_web.h"
 #include "web/WebAddresses.h"
 #include "web/WebPages.h"
-#include "widgets/WxText.h"
 
 namespace velmo {
-
-namespace {
-
-std::string ExecutableDir() {
-  const wxFileName exe(wxStandardPaths::Get().GetExecutablePath());
-  return ToUtf8(exe.GetPathWithSep());
-}
-
-}  // namespace
 
 class VelmoApp : public wxApp {
  public:
@@ -81,7 +71,7 @@ bool VelmoApp::OnInit() {
 
   DataFolders folders;
   try {
-    folders = ChooseDataFolders(InspectStartPlace(ExecutableDir()));
+    folders = ChooseDataFolders(InspectStartPlace(ProgramFolder()));
     PrepareDataFolders(folders);
   } catch (const std::exception& problem) {
     return fail(problem.what());
@@ -164,6 +154,13 @@ bool VelmoApp::OnExceptionInMainLoop() {
 wxIMPLEMENT_APP_NO_MAIN(velmo::VelmoApp);
 
 int main(int argc, char** argv) {
+  try {
+    if (const auto exitCode = velmo::RunCommandLine(velmo::ProgramArguments(argc, argv)))
+      return *exitCode;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  }
   const std::string missing = velmo::MissingDesktopText();
   if (!missing.empty()) {
     std::fprintf(stderr, "%s\n", missing.c_str());

@@ -12,7 +12,8 @@ inline bool TypedCharacter(int ch, bool ctrl, bool alt) { return ch >= 32 && ch 
 
 // "0" to "9".
 inline bool DigitKeyAccepted(int ch) { return ch >= '0' && ch <= '9'; }
-// The coordinate field of the add-point dialogs also takes the comma.
-inline bool CoordinateKeyAccepted(int ch) { return DigitKeyAccepted(ch) || ch == ','; }
+// The coordinate field of the add-point dialogs also takes the comma, and the
+// minus of a point left of or above the primary screen (-1280,300).
+inline bool CoordinateKeyAccepted(int ch) { return DigitKeyAccepted(ch) || ch == ',' || ch == '-'; }
 
 }  // namespace velmo

@@ -1,5 +1,6 @@
-// Whole-file reads and replacements for the settings file: the one place
-// where the program opens, checks and replaces a file by its path.
+// Whole-file reads and replacements for the settings file and the script
+// files: the one place where the program opens, checks and replaces a file
+// by its path.
 #pragma once
 
 #include <cstdint>

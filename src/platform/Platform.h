@@ -9,6 +9,7 @@
 // boxes, pumping, the shell on Linux), tests/fakes (records every call).
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -108,12 +109,21 @@ class MessageBoxes {
                           unsigned flags) = 0;
 };
 
-// Handling of pending messages and blocking sleeps (the script runner).
+// A moment on the system's steady clock.
+using SteadyTime = std::chrono::steady_clock::time_point;
+
+// Handling of pending messages for the script runner, and its pauses: it
+// waits for messages, not in a blocking sleep, so the window stays alive and
+// the stop hotkey gets in during a pause.
 class EventPump {
  public:
   virtual ~EventPump() = default;
   virtual void ProcessMessages() = 0;
-  virtual void Sleep(int ms) = 0;
+  // Blocks until a message comes or `until` is reached, then handles the
+  // pending messages as ProcessMessages does. It may come back early either
+  // way: callers look at the clock.
+  virtual void WaitMessages(SteadyTime until) = 0;
+  virtual SteadyTime now() = 0;
 };
 
 // ShellExecute "open" of a web address or file. Returns at once, and a

@@ -22,8 +22,7 @@ void ScriptRunner::RunScriptByHotkeyId(const std::string& idText, ScriptRows& ro
 
 void ScriptRunner::RunScript(std::string pointsText, int loopCount) {
   for (int pass = 0; pass < loopCount; ++pass) {
-    if (!runPass(pointsText)) return;
-    pump_.Sleep(kPassPauseMs);
+    if (!runPass(pointsText) || !pause(kPassPauseMs)) return;
   }
 }
 
@@ -40,9 +39,25 @@ bool ScriptRunner::runPass(const std::string& pointsText) {
 // Handles pending events, then acts on a stop request if one came.
 bool ScriptRunner::stopTaken() {
   pump_.ProcessMessages();
+  return actOnStop();
+}
+
+bool ScriptRunner::actOnStop() {
   if (stopRequested_ != "1") return false;
   boxes_.MessageBoxA(nullptr, kScriptStoppedText, kMainCaption, kMbIconInformation);
   stopRequested_ = '0';
+  return true;
+}
+
+// Waits `ms` from now while handling events; false when the stop hotkey came
+// and ended the run. Events that come early (a click tick, a repaint) do not
+// shorten the pause: it ends at its deadline.
+bool ScriptRunner::pause(int ms) {
+  const SteadyTime deadline = pump_.now() + std::chrono::milliseconds(ms);
+  while (pump_.now() < deadline) {
+    pump_.WaitMessages(deadline);
+    if (actOnStop()) return false;
+  }
   return true;
 }
 
@@ -50,6 +65,7 @@ bool ScriptRunner::stopTaken() {
 // stops before the move, a missing action after it, a bad interval after the
 // click.
 bool ScriptRunner::visitPoint(const PointEntry& entry) {
+  int interval = 0;
   try {
     const int y = StrToInt(entry.y());
     const int x = StrToInt(entry.x());
@@ -57,13 +73,14 @@ bool ScriptRunner::visitPoint(const PointEntry& entry) {
     mouse_.flush();  // the move stands even when the action turns out to be missing
     PerformClickAction(mouse_, entry.action());
     mouse_.flush();
-    // A negative pause would block without end where Sleep reads it unsigned.
-    pump_.Sleep(std::max(0, StrToInt(entry.interval())));
-    return true;
+    interval = StrToInt(entry.interval());
   } catch (const std::exception&) {
     boxes_.MessageBoxA(mainWindow_, kScriptErrorText, kMainCaption, kMbIconInformation);
     return false;
   }
+  // Outside the guard: an error of a handler run during the pause is that
+  // handler's, not a fault of the script. A negative pause waits nothing.
+  return pause(std::max(0, interval));
 }
 
 }  // namespace velmo

@@ -1,7 +1,9 @@
 // Runs a script's points: before each point the program handles its pending
 // events (so the stop hotkey and other hotkeys reach a running script, and
 // runs nest), then the cursor moves, the point's click is made and the
-// point's pause is slept.
+// point's pause is waited out. A pause handles events as they come, against
+// a deadline, so the window stays alive and the stop hotkey ends a run at
+// once even in the middle of a long pause.
 #pragma once
 
 #include <string>
@@ -41,7 +43,8 @@ class ScriptRunner {
   void RunScriptByHotkeyId(const std::string& idText, ScriptRows& rows);
 
   // Runs the point list `loopCount` times, with an 800 ms pause after every
-  // pass. A stop request ends the whole run with the stop message; a field
+  // pass. A stop request, before a point or during any pause, ends the whole
+  // run with the stop message; a field
   // that is missing or no integer ends it with the error message. A script
   // without points still handles pending events once per pass, so the stop
   // hotkey can end it too. Errors of the handlers that ProcessMessages runs
@@ -52,6 +55,8 @@ class ScriptRunner {
  private:
   bool runPass(const std::string& pointsText);
   bool stopTaken();
+  bool actOnStop();
+  bool pause(int ms);
   bool visitPoint(const PointEntry& entry);
 
   Mouse& mouse_;

@@ -78,6 +78,12 @@ void ScriptStore::Insert(const std::string& name, const std::string& hotkey,
   command.step();
 }
 
+void ScriptStore::InsertAll(const std::vector<ScriptRecord>& scripts) {
+  SqliteTransaction transaction(connection());
+  for (const ScriptRecord& s : scripts) Insert(s.name, s.hotkey, s.points, s.clicknum);
+  transaction.commit();
+}
+
 void ScriptStore::Update(const std::string& name, const std::string& hotkey,
                          const std::string& points, const std::string& clicknum) {
   SqliteStatement command(connection(), kUpdate);

@@ -58,6 +58,9 @@ class ScriptStore {
   // "insert into [mplist] (mpname,hotkey,mpoint,clicknum) values (:a,:b,:c,:d)"
   void Insert(const std::string& name, const std::string& hotkey, const std::string& points,
               const std::string& clicknum);
+  // The insert above for each script in turn, all in one transaction: every
+  // row is added or, on an error, none.
+  void InsertAll(const std::vector<ScriptRecord>& scripts);
   // "update [mplist] set hotkey=:a,mpoint=:b,clicknum=:d where mpname=:c"
   void Update(const std::string& name, const std::string& hotkey, const std::string& points,
               const std::string& clicknum);

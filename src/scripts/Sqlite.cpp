@@ -89,4 +89,20 @@ std::string SqliteStatement::columnText(int column) const {
           static_cast<size_t>(sqlite3_column_bytes(stmt_, column))};
 }
 
+SqliteTransaction::SqliteTransaction(const SqliteConnection& connection)
+    : connection_(connection) {
+  SqliteStatement(connection_, "begin immediate").step();
+}
+
+SqliteTransaction::~SqliteTransaction() {
+  // Nothing to report from here: the error that ended the transaction early
+  // is already on its way, and SQLite rolls back by itself when it cannot.
+  if (open_) sqlite3_exec(connection_.handle(), "rollback", nullptr, nullptr, nullptr);
+}
+
+void SqliteTransaction::commit() {
+  SqliteStatement(connection_, "commit").step();
+  open_ = false;
+}
+
 }  // namespace velmo

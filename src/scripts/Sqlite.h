@@ -57,4 +57,21 @@ class SqliteStatement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
+// A transaction on the connection: "begin immediate" when made, "commit" by
+// commit(); one that ends uncommitted (an error on the way) is rolled back,
+// so its statements leave nothing behind.
+class SqliteTransaction {
+ public:
+  explicit SqliteTransaction(const SqliteConnection& connection);
+  ~SqliteTransaction();
+  SqliteTransaction(const SqliteTransaction&) = delete;
+  SqliteTransaction& operator=(const SqliteTransaction&) = delete;
+
+  void commit();
+
+ private:
+  const SqliteConnection& connection_;
+  bool open_ = true;
+};
+
 }  // namespace velmo

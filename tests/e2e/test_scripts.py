@@ -1,13 +1,20 @@
 """Multi-point scripts in the real program: a script stored in data.db is
 enabled in the script list and run by its own hotkey, the stop hotkey ends a
-run during a pause, and a missing data.db ends the program after telling the
-user."""
+run at once in the middle of a long pause while the single-point hotkey still
+clicks during it, scripts go to a script file and come back from one on the
+command line without a display, and a missing data.db ends the program after
+telling the user."""
 
 import os
+import shutil
+import sqlite3
 import stat
+import subprocess
+import tempfile
+import time
 import unittest
 
-from e2e import APP_TITLE, MAIN_CAPTION, AppTestCase, wait_until
+from e2e import APP_TITLE, MAIN_CAPTION, AppTestCase, make_data_file, tool, wait_until
 
 LEFT, RIGHT = 1, 3
 MAIN_WINDOW_SIZE = (560, 461)
@@ -40,10 +47,10 @@ class ScriptTestCase(AppTestCase):
         self.xdotool("mousemove", *map(str, on_screen(ENABLE_BUTTON)), "click", "1")
         self.wait_for_hotkey(modifiers, keysym)
 
-    def start_with_scripts(self, scripts):
+    def start_with_scripts(self, scripts, settings=None):
         """Starts the program with `scripts` in data.db and waits until its
         start-up is done: the stop hotkey is the last thing it registers."""
-        self.start_app(scripts=scripts)
+        self.start_app(settings=settings, scripts=scripts)
         main_window = self.wait_for_main_window()
         self.wait_for_hotkey("none", "F6")
         return main_window
@@ -67,24 +74,74 @@ class RunByHotkeyTest(ScriptTestCase):
 
 
 class StopHotkeyTest(ScriptTestCase):
-    def test_stop_during_a_pause_ends_the_run_with_the_stop_message(self):
-        main_window = self.start_with_scripts([
-            ("长停顿", "F8", "100,100,左键单击,5000|200,200,左键单击,20|300,300,右键单击,20|",
-             "3"),
-        ])
+    def test_stop_in_a_long_pause_ends_the_run_at_once_and_the_clicker_works_in_it(self):
+        main_window = self.start_with_scripts(
+            [("长停顿", "F8", "100,100,左键单击,10000|200,200,左键单击,20|300,300,右键单击,20|",
+              "3")],
+            settings=[("btn1", "右键"), ("click", "0"), ("time", "0.1")])
         self.enable_first_script(main_window, "none", "F8")
         counter = self.start_counter()
         self.xdotool("key", "F8")
         counter.wait_for(1, guards=[self.app_guard])
-        self.xdotool("key", "F6")  # during the first point's pause
+        # In the first point's pause: the single-point clicker starts, clicks
+        # where the script left the pointer, and stops.
+        self.xdotool("key", "ctrl+F3")
+        counter.wait_for(3, guards=[self.app_guard])
+        self.xdotool("key", "ctrl+F3")
+        clicker = counter.wait_until_quiet(0.5, guards=[self.app_guard])[1:]
+        self.assertEqual(set(clicker), {(RIGHT, 100, 100)})
+
+        pressed = time.monotonic()
+        self.xdotool("key", "F6")
         message = self.wait_for_window(MAIN_CAPTION, guards=[self.app_guard])[0]
-        self.assertEqual(counter.presses(), [(LEFT, 100, 100)])
+        self.assertLess(time.monotonic() - pressed, 1.0, "the stop took a second or more")
+        self.assertEqual(counter.presses(), [(LEFT, 100, 100)] + clicker)
         self.press_return_in(message)
         wait_until(lambda: not self.windows_titled(MAIN_CAPTION), 10,
                    "the stop message to close", [self.app_guard])
         # Nothing of the run is left once the message is closed.
         self.assertEqual(counter.wait_until_quiet(1.5, guards=[self.app_guard]),
-                         [(LEFT, 100, 100)])
+                         [(LEFT, 100, 100)] + clicker)
+
+
+class CommandLineShareTest(unittest.TestCase):
+    def program_with(self, scripts):
+        """A portable copy of the program with `scripts` in its data.db."""
+        folder = tempfile.mkdtemp(prefix="velmo-share-")
+        self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
+        shutil.copy2(tool("VELMO_BINARY"), folder)
+        make_data_file(os.path.join(folder, "data.db"), scripts)
+        return folder
+
+    def velmo(self, folder, *args):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        return subprocess.run([os.path.join(folder, "velmo"), *args], cwd=folder, env=env,
+                              capture_output=True, text=True, timeout=30)
+
+    @staticmethod
+    def rows(folder):
+        with sqlite3.connect(os.path.join(folder, "data.db")) as connection:
+            return connection.execute(
+                "select mpname,hotkey,mpoint,clicknum from mplist order by id").fetchall()
+
+    def test_export_then_import_gives_identical_rows_and_a_malformed_file_adds_nothing(self):
+        scripts = [("三个点", "Ctrl+F5", "100,100,左键单击,20|-1280,-5,右键双击,1000|", "3"),
+                   ("空", "F7", "", "007")]
+        source, target = self.program_with(scripts), self.program_with([])
+        exported = os.path.join(source, "备份.txt")
+        done = self.velmo(source, "--export", exported)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        done = self.velmo(target, "--import", exported)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(self.rows(target), scripts)
+
+        malformed = os.path.join(source, "坏.txt")
+        with open(exported, encoding="utf-8") as f, open(malformed, "w", encoding="utf-8") as g:
+            g.write(f.read().replace("loops=3", "loops=three"))
+        refused = self.velmo(target, "--import", malformed)
+        self.assertEqual(refused.returncode, 1)
+        self.assertIn("第6行", refused.stderr)
+        self.assertEqual(self.rows(target), scripts)
 
 
 class MissingDataFileTest(AppTestCase):

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -172,6 +173,9 @@ class FakeBoxes : public MessageBoxes {
   Log& log_;
 };
 
+// Its clock moves only while a pause waits: each wait lets the whole time
+// left pass, or only `wakeAfter` of it when a test's onWait sets it (a
+// message came early).
 class FakePump : public EventPump {
  public:
   explicit FakePump(Log& log) : log_(log) {}
@@ -180,11 +184,23 @@ class FakePump : public EventPump {
     ++calls;
     if (onProcess) onProcess(calls);
   }
-  void Sleep(int ms) override { log_.add("Sleep(" + std::to_string(ms) + ")"); }
+  void WaitMessages(SteadyTime until) override {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - clock);
+    log_.add("Wait(" + std::to_string(left.count()) + ")");
+    wakeAfter.reset();
+    if (onWait) onWait(++waits);
+    clock = wakeAfter ? clock + *wakeAfter : until;
+  }
+  SteadyTime now() override { return clock; }
 
   int calls = 0;
   // Runs inside ProcessMessages with its call number: inject hotkeys here.
   std::function<void(int)> onProcess;
+  SteadyTime clock;
+  int waits = 0;
+  std::optional<std::chrono::milliseconds> wakeAfter;
+  // Runs inside WaitMessages with its call number, before the time passes.
+  std::function<void(int)> onWait;
 
  private:
   Log& log_;

@@ -107,7 +107,7 @@ TEST_F(ScriptList, ReloadKeepsRegistrationsAndTheHotkeyStillRunsTheScript) {
   EXPECT_EQ(p.log.with("SetCursorPos"), std::vector<std::string>{"SetCursorPos(10,20)"});
   EXPECT_EQ(p.log.with("mouse_event"),
             (std::vector<std::string>{"mouse_event(8)", "mouse_event(16)"}));
-  EXPECT_EQ(p.log.with("Sleep"), (std::vector<std::string>{"Sleep(5)", "Sleep(800)"}));
+  EXPECT_EQ(p.log.with("Wait"), (std::vector<std::string>{"Wait(5)", "Wait(800)"}));
 }
 
 TEST_F(ScriptList, StopHotkeyDuringARunEndsItWithTheStopMessage) {

@@ -9,7 +9,8 @@ namespace velmo {
 class GtkEventPump : public EventPump {
  public:
   void ProcessMessages() override;
-  void Sleep(int ms) override;
+  void WaitMessages(SteadyTime until) override;
+  SteadyTime now() override { return std::chrono::steady_clock::now(); }
 };
 
 }  // namespace velmo

@@ -3,8 +3,9 @@
 // controls, so the look needs nothing of ours.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
-#include <thread>
+#include <string>
 
 #include "common/Errors.h"
 #include "platform/Desktop.h"
@@ -30,9 +31,18 @@ class Win32EventPump : public EventPump {
       DispatchMessageW(&msg);
     }
   }
-  void Sleep(int ms) override {
-    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  // Wakes for any input or posted message, WM_HOTKEY and WM_TIMER among
+  // them, or at the deadline, rounded up to whole milliseconds.
+  void WaitMessages(SteadyTime until) override {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - now()).count();
+    if (left <= 0) return;
+    const auto ms = static_cast<DWORD>(std::min<long long>(left, INFINITE - 1));
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+        WAIT_FAILED)
+      throw AppError("MsgWaitForMultipleObjectsEx failed: " + std::to_string(GetLastError()));
+    ProcessMessages();
   }
+  SteadyTime now() override { return std::chrono::steady_clock::now(); }
 };
 
 class Win32Desktop : public Desktop {

@@ -35,7 +35,7 @@ wxItemAttr* ScriptListView::OnGetItemAttr(long item) const {
 ScriptListPage::ScriptListPage(wxWindow* page) : menu_(std::make_unique<wxMenu>()) {
   grp2 = new wxStaticBox(page, wxID_ANY, FromUtf8("多坐标点击"), wxPoint(4, 4),
                          wxSize(541, 236));
-  lv2 = new ScriptListView(page, wxPoint(12, 22), wxSize(525, 150));
+  lv2 = new ScriptListView(page, wxPoint(12, 22), wxSize(525, 120));
   const std::pair<const char*, int> columns[] = {{"行号", 40},     {"脚本名称", 120},
                                                  {"启动热键", 90}, {"停止热键", 70},
                                                  {"", 0},          {"点击次数", 100},
@@ -59,6 +59,9 @@ ScriptListPage::ScriptListPage(wxWindow* page) : menu_(std::make_unique<wxMenu>(
   btn17 = buttonAt(page, "停止热键设置(&P)", left, top, 109);
   btn10 = buttonAt(page, "启用(&S)", left, top, 78);
   btn11 = buttonAt(page, "停用(&T)", left, top, 85);
+  int shareLeft = 387;
+  btn19 = buttonAt(page, "导出(&X)", shareLeft, 145, 72);
+  btn20 = buttonAt(page, "导入(&I)", shareLeft, 145, 72);
 
   pm2 = menu_.get();
   N6 = pm2->Append(wxID_ANY, FromUtf8("添加脚本"));

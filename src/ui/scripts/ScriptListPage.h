@@ -1,5 +1,6 @@
-// The second tab page: the script list lv2 with its hint, its six buttons and
-// its popup menu pm2. The rows are the program's only in-memory copy of the
+// The second tab page: the script list lv2 with its hint, its buttons (the
+// six commands in a row below, export and import under the list) and its
+// popup menu pm2. The rows are the program's only in-memory copy of the
 // scripts and the only place a script's enabled state exists.
 #pragma once
 
@@ -68,6 +69,8 @@ class ScriptListPage : public ScriptRows {
   wxButton* btn17;
   wxButton* btn10;
   wxButton* btn11;
+  wxButton* btn19;  // export
+  wxButton* btn20;  // import
   wxMenu* pm2;  // owned by the page's window after PopupMenu; kept for the window's life
   wxMenuItem* N6;
   wxMenuItem* N7;

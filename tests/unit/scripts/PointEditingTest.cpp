@@ -80,8 +80,9 @@ TEST(ReadoutText, TheTwoForms) {
 }
 
 TEST(TypedCharAccepted, CoordinateFilterOfTheAddDialogs) {
-  for (int ch : {'0', '9', ','}) EXPECT_TRUE(TypedCharAccepted(ch, &CoordinateKeyAccepted, 0, 12));
-  for (int ch : {int{'a'}, int{'-'}, int{' '}, int{'|'}}) {
+  for (int ch : {'0', '9', ',', '-'})
+    EXPECT_TRUE(TypedCharAccepted(ch, &CoordinateKeyAccepted, 0, 12));
+  for (int ch : {int{'a'}, int{'+'}, int{' '}, int{'|'}}) {
     EXPECT_FALSE(TypedCharAccepted(ch, &CoordinateKeyAccepted, 0, 12)) << ch;
   }
   // Ctrl+C and Ctrl+V reach the field even when it is full.
@@ -99,7 +100,7 @@ TEST(TypedCharacter, OnlyPlainPrintableKeysAreJudged) {
 TEST(KeptAfterChange, PastedTextKeepsTheFieldsRules) {
   // Refused characters are dropped, also line breaks of a copied line.
   EXPECT_EQ(KeptAfterChange(L"1", L"1a2,3\n", &DigitKeyAccepted, 5), L"123");
-  EXPECT_EQ(KeptAfterChange(L"", L"12,34|", &CoordinateKeyAccepted, 12), L"12,34");
+  EXPECT_EQ(KeptAfterChange(L"", L"-12,34|", &CoordinateKeyAccepted, 12), L"-12,34");
   // The loop count holds at most 5 characters: the paste is refused whole.
   EXPECT_EQ(KeptAfterChange(L"1", L"11234567890", &DigitKeyAccepted, 5), L"1");
   EXPECT_EQ(KeptAfterChange(L"1", L"12345", &DigitKeyAccepted, 5), L"12345");

@@ -38,12 +38,12 @@ struct Runner : ::testing::Test {
   const V& log() const { return p.log.entries; }
 };
 
-const std::string kTwoPoints = "100,200,左键单击,20|300,400,无点击,1000|";
+const std::string kTwoPoints = "100,200,左键单击,20|-300,-400,无点击,1000|";
 const V kTwoPointsPass = {"ProcessMessages", "SetCursorPos(100,200)", "flush",
                           "mouse_event(2)",  "mouse_event(4)",        "flush",
-                          "Sleep(20)",       "ProcessMessages",       "SetCursorPos(300,400)",
-                          "flush",           "flush",                 "Sleep(1000)",
-                          "Sleep(800)"};
+                          "Wait(20)",        "ProcessMessages",       "SetCursorPos(-300,-400)",
+                          "flush",           "flush",                 "Wait(1000)",
+                          "Wait(800)"};
 
 V repeat(const V& pass, int times) {
   V out;
@@ -72,7 +72,22 @@ TEST(PerformClickAction, EventsPerAction) {
 TEST_F(Runner, PassesVisitPointsInOrderWithPassPause) {
   runner.RunScript(kTwoPoints, 2);
   EXPECT_EQ(log(), repeat(kTwoPointsPass, 2));
+  EXPECT_EQ(p.pump.clock.time_since_epoch(), 2 * std::chrono::milliseconds(20 + 1000 + 800));
   EXPECT_TRUE(p.boxes.shown.empty());
+}
+
+TEST_F(Runner, MessagesDuringAPauseDoNotShortenIt) {
+  // A click tick 7 ms into the first pause, another 300 ms into the second.
+  p.pump.onWait = [&](int call) {
+    if (call == 1) p.pump.wakeAfter = std::chrono::milliseconds(7);
+    if (call == 3) p.pump.wakeAfter = std::chrono::milliseconds(300);
+  };
+  runner.RunScript(kTwoPoints, 1);
+  V expected = kTwoPointsPass;
+  expected.insert(expected.begin() + 7, "Wait(13)");
+  expected.insert(expected.begin() + 13, "Wait(700)");
+  EXPECT_EQ(log(), expected);
+  EXPECT_EQ(p.pump.clock.time_since_epoch(), std::chrono::milliseconds(20 + 1000 + 800));
 }
 
 TEST_F(Runner, LoopCountBelowOneRunsNothing) {
@@ -93,13 +108,28 @@ TEST_F(Runner, PendingStopEndsTheRunBeforeTheFirstPoint) {
   EXPECT_EQ(stopRequested, "0");
 }
 
-TEST_F(Runner, StopDuringAPauseTakesEffectAtTheNextEntry) {
-  // The third handling of events comes after the first pass and its 800 ms.
-  p.pump.onProcess = [&](int call) { if (call == 3) stopRequested = "1"; };
-  runner.RunScript(kTwoPoints, 4);
+TEST_F(Runner, StopDuringAPauseEndsTheRunAtOnce) {
+  // F6 5 ms into a pause of an hour.
+  p.pump.onWait = [&](int call) {
+    if (call != 1) return;
+    stopRequested = "1";
+    p.pump.wakeAfter = std::chrono::milliseconds(5);
+  };
+  runner.RunScript("1,1,左键单击,3600000|2,2,左键单击,20|", 3);
+  EXPECT_EQ(log(), (V{"ProcessMessages", "SetCursorPos(1,1)", "flush", "mouse_event(2)",
+                      "mouse_event(4)", "flush", "Wait(3600000)",
+                      std::string("MessageBoxA(") + kScriptStoppedText + ")"}));
+  EXPECT_EQ(p.pump.clock.time_since_epoch(), std::chrono::milliseconds(5));
+  EXPECT_EQ(stopRequested, "0");
+}
+
+TEST_F(Runner, StopDuringTheLastPassPauseIsTakenByThisRun) {
+  p.pump.onWait = [&](int call) { if (call == 3) stopRequested = "1"; };
+  runner.RunScript(kTwoPoints, 1);
   V expected = kTwoPointsPass;
-  expected.insert(expected.end(), {"ProcessMessages", std::string("MessageBoxA(") + kScriptStoppedText + ")"});
+  expected.push_back(std::string("MessageBoxA(") + kScriptStoppedText + ")");
   EXPECT_EQ(log(), expected);
+  EXPECT_EQ(stopRequested, "0");
 }
 
 TEST_F(Runner, FaultyEntryEndsTheRunAtTheRightStep) {
@@ -112,7 +142,7 @@ TEST_F(Runner, FaultyEntryEndsTheRunAtTheRightStep) {
        V{"SetCursorPos(100,200)", "flush", "mouse_event(2)", "mouse_event(4)", "flush"}},
       {"100,200,左键单击,2 0|",                            // "0" alone is an entry
        V{"SetCursorPos(100,200)", "flush", "mouse_event(2)", "mouse_event(4)", "flush",
-         "Sleep(2)", "ProcessMessages"}},
+         "Wait(2)", "ProcessMessages"}},
   };
   for (const auto& [points, steps] : cases) {
     p.log.clear();
@@ -129,19 +159,18 @@ TEST_F(Runner, FaultyEntryEndsTheRunAtTheRightStep) {
   }
 }
 
-TEST_F(Runner, NegativePauseSleepsNothing) {
+TEST_F(Runner, NegativePauseWaitsNothing) {
   runner.RunScript("1,2,无点击,-5|", 1);
-  EXPECT_EQ(log(), (V{"ProcessMessages", "SetCursorPos(1,2)", "flush", "flush", "Sleep(0)",
-                      "Sleep(800)"}));
+  EXPECT_EQ(log(), (V{"ProcessMessages", "SetCursorPos(1,2)", "flush", "flush", "Wait(800)"}));
 }
 
 TEST_F(Runner, ScriptWithoutPointsStillAnswersTheStopHotkey) {
   runner.RunScript("", 2);
-  EXPECT_EQ(log(), (V{"ProcessMessages", "Sleep(800)", "ProcessMessages", "Sleep(800)"}));
+  EXPECT_EQ(log(), (V{"ProcessMessages", "Wait(800)", "ProcessMessages", "Wait(800)"}));
   p.log.clear();
   p.pump.onProcess = [&](int call) { if (call == 4) stopRequested = "1"; };
   runner.RunScript("", 1000000);
-  EXPECT_EQ(log(), (V{"ProcessMessages", "Sleep(800)", "ProcessMessages",
+  EXPECT_EQ(log(), (V{"ProcessMessages", "Wait(800)", "ProcessMessages",
                       std::string("MessageBoxA(") + kScriptStoppedText + ")"}));
 }
 
@@ -180,5 +209,5 @@ TEST_F(Runner, NestedRunTakesTheStopAndTheOuterRunGoesOn) {
             (V{"SetCursorPos(70,70)", "SetCursorPos(50,50)", "SetCursorPos(51,51)"}));
   EXPECT_EQ(p.boxes.shown.size(), 1u);
   EXPECT_EQ(stopRequested, "0");
-  EXPECT_EQ(log().back(), "Sleep(800)");
+  EXPECT_EQ(log().back(), "Wait(800)");
 }

@@ -10,6 +10,8 @@
 
 #include "common/Errors.h"
 #include "scripts/PointList.h"
+#include "scripts/ScriptFile.h"
+#include "scripts/ScriptSharing.h"
 #include "scripts/ScriptStore.h"
 #include "system/TestFiles.h"
 
@@ -194,4 +196,39 @@ TEST_F(Store, ReadOnlyFileOrFolderReadsButRefusesWrites) {
     expectFailure([&] { store.DeleteById("1"); });
     EXPECT_EQ(store.SelectAll().size(), 1u) << target;
   }
+}
+
+TEST_F(Store, ImportAddsNumberedNamesAndExportThenImportGivesIdenticalRows) {
+  createFromSchema();
+  ScriptStore store(folder.string());
+  store.Insert("甲", "Ctrl+F5", "-100,200,左键单击,20|1,1,无点击,5|", "007");
+  store.Insert("乙", "F7", "", "1");
+  const std::string file = WriteScriptFile(ScriptsToExport(store, {}));
+  EXPECT_EQ(ImportScripts(store, file), (std::vector<std::string>{"甲(2)", "乙(2)"}));
+  const auto rows = store.SelectAll();
+  ASSERT_EQ(rows.size(), 4u);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(rows[i + 2].name, rows[i].name + "(2)");
+    EXPECT_EQ(rows[i + 2].hotkey, rows[i].hotkey);
+    EXPECT_EQ(rows[i + 2].points, rows[i].points);
+    EXPECT_EQ(rows[i + 2].clicknum, rows[i].clicknum);
+  }
+  EXPECT_EQ(ScriptsToExport(store, {"乙(2)", "甲"}).size(), 2u);
+  EXPECT_THROW(ScriptsToExport(store, {"甲", "丙"}), AppError);
+}
+
+TEST_F(Store, RefusedOrFailedImportAddsNothing) {
+  createFromSchema();
+  ScriptStore store(folder.string());
+  const std::string good = "velmo-scripts 1\n[script]\nname=a\nhotkey=F1\nloops=1\n";
+  EXPECT_THROW(ImportScripts(store, good + "[script]\nname=b\n"), ScriptFileError);
+  EXPECT_TRUE(store.SelectAll().empty());
+  {
+    OtherConnection other(file);
+    exec(other.db, "create trigger refuse before insert on mplist when new.mpname='b' "
+                   "begin select raise(abort, 'refused'); end");
+  }
+  EXPECT_THROW(ImportScripts(store, good + "[script]\nname=b\nhotkey=F2\nloops=1\n"), AppError);
+  EXPECT_TRUE(store.SelectAll().empty());
+  EXPECT_EQ(ImportScripts(store, good).size(), 1u);  // the store works on afterwards
 }

@@ -1,0 +1,59 @@
+#include "app/CommandLine.h"
+
+#include <cstdio>
+
+#include "platform/Program.h"
+#include "scripts/ScriptFile.h"
+#include "scripts/ScriptSharing.h"
+#include "settings/DataFolders.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr const char* kUsage = "用法: velmo --export 文件 [脚本名称…]\n      velmo --import 文件\n";
+
+// The data.db that the windows would open here, prepared as they would.
+ScriptStore openStore() {
+  const DataFolders folders = ChooseDataFolders(InspectStartPlace(ProgramFolder()));
+  PrepareDataFolders(folders);
+  if (!DataFileExists(folders.dataDir))
+    throw AppError("没有找到数据文件 " + DataFilePath(folders.dataDir) + ".");
+  return ScriptStore(folders.dataDir);
+}
+
+void exportTo(const std::string& path, const std::vector<std::string>& names) {
+  ScriptStore store = openStore();
+  std::printf("%s\n", ExportedText(ExportToFile(store, names, path), path).c_str());
+}
+
+int importFrom(const std::string& path) {
+  ScriptStore store = openStore();
+  try {
+    std::printf("%s\n", ImportedText(ImportFromFile(store, path)).c_str());
+    return 0;
+  } catch (const ScriptFileError& error) {
+    std::fprintf(stderr, "%s\n", RefusedFileText(path, error.what()).c_str());
+    return 1;
+  }
+}
+
+}  // namespace
+
+std::optional<int> RunCommandLine(const std::vector<std::string>& args) {
+  if (args.empty() || (args[0] != "--export" && args[0] != "--import")) return std::nullopt;
+  if (args.size() < 2 || (args[0] == "--import" && args.size() != 2)) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  try {
+    if (args[0] == "--import") return importFrom(args[1]);
+    exportTo(args[1], {args.begin() + 2, args.end()});
+    return 0;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  }
+}
+
+}  // namespace velmo
