@@ -57,7 +57,7 @@ class SinglePointTest(AppTestCase):
     def test_middle_button_at_random_intervals_within_the_jitter(self):
         counter = self.start_clicking_at(
             500, 400, [("btn1", "中键"), ("jitter", "30"), ("click", "0"), ("time", "0.1")])
-        counter.wait_for(16, guards=[self.app_guard])
+        counter.wait_for(31, guards=[self.app_guard])
         self.xdotool("key", "ctrl+F3")
         presses = counter.wait_until_quiet(1.0, guards=[self.app_guard])
         self.assertEqual(set(presses), {(MIDDLE, 500, 400)})
@@ -65,10 +65,14 @@ class SinglePointTest(AppTestCase):
         periods = [later - earlier for earlier, later in zip(times, times[1:])]
         low, high = 70 - TIMER_LATENESS_MS, 130 + TIMER_LATENESS_MS
         outside = [p for p in periods if not low <= p <= high]
-        # One stall of the machine may stretch a period and shorten the next,
-        # as the deadline clock catches up.
-        self.assertLessEqual(len(outside), 2, f"periods {periods} outside {low}..{high} ms")
-        self.assertGreater(max(periods) - min(periods), 20, f"periods {periods} hardly vary")
+        # Each stall of a busy machine may stretch a period and shorten the
+        # next, as the deadline clock catches up; most stay within the bounds.
+        self.assertLessEqual(len(outside), len(periods) // 4,
+                             f"periods {periods} outside {low}..{high} ms")
+        # Drawn evenly from 70 to 130 ms, half the periods lie within 15 ms of
+        # 100; a fixed period or a spread twice as wide shows here.
+        deviation = sorted(abs(p - 100) for p in periods)[len(periods) // 2]
+        self.assertTrue(6 <= deviation <= 24, f"periods {periods}: median deviation {deviation} ms")
 
     def test_fail_safe_stops_when_the_pointer_is_moved_away(self):
         counter = self.start_clicking_at(300, 300, [("failsafe", "1"), ("click", "0"),
