@@ -60,7 +60,9 @@ void expectWhole(wxWindow* window, const std::string& where) {
 // 5 pixels in from the field's sides.
 void expectStatusTextsWhole(wxStatusBar* bar) {
   const std::pair<int, const char*> texts[] = {
-      {0, kAppTitle}, {0, kStartedText}, {0, kStoppedText}, {2, "点击次数:999999"}};
+      {0, kAppTitle},           {0, kStartedText},         {0, kStoppedText},
+      {0, kFailSafeStoppedText}, {0, kOwnWindowSkippedText}, {0, kOwnFocusSkippedText},
+      {2, "点击次数:999999"}};
   for (const auto& [panel, text] : texts) {
     wxRect field;
     ASSERT_TRUE(bar->GetFieldRect(panel, field));
@@ -81,7 +83,10 @@ TEST_F(Layout, EveryWindowShowsEachControlWholeAndApart) {
   wxYield();
   expectWhole(main, ToUtf8(main->GetTitle()));
   expectStatusTextsWhole(main->stat1);
-  for (ModalDialog* dialog : dialogs()) {
+  std::vector<ModalDialog*> all = dialogs();
+  all.push_back(&main->advanced());
+  main->advanced().setShower([](ModalDialog& d) { d.Show(); });
+  for (ModalDialog* dialog : all) {
     dialog->execute();
     wxYield();
     expectWhole(dialog, ToUtf8(dialog->GetTitle()));
