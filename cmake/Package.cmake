@@ -37,8 +37,11 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "mouse auto-clicker with global hotkeys (C
 set(CPACK_PACKAGE_DESCRIPTION "A global hotkey starts and stops a clicker that clicks at \
 the cursor or at a fixed position; named multi-point scripts run from their own hotkeys. \
 Needs an X11 session (Xorg, or Xwayland for X11 programs).")
-# Libraries come from the binary; xdg-utils opens web pages, and the Chinese
-# interface needs a CJK font.
+# Libraries come from the binary; xdg-utils opens web pages, the Chinese
+# interface needs a CJK font, and the sandbox the program puts its pages in
+# runs bubblewrap and xdg-dbus-proxy. Debian's WebKitGTK depends on both today;
+# the program names them as it relies on them itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "xdg-utils, fonts-wqy-microhei | fonts-noto-cjk, bubblewrap, xdg-dbus-proxy")
 include(CPack)

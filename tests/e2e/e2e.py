@@ -400,9 +400,10 @@ class AppTestCase(XTestCase):
 
     main_window = None
 
-    def start_app(self, settings=None, scripts=(), data_file=True, env=None):
+    def start_app(self, settings=None, scripts=(), data_file=True, env=None, command=()):
         """`scripts` go into data.db (see make_data_file); without
-        `data_file` the program starts with no data.db at all."""
+        `data_file` the program starts with no data.db at all. `command`
+        runs the program, named last."""
         folder = os.path.join(self.tmp, "app")
         os.mkdir(folder)
         binary = os.path.join(folder, "velmo")
@@ -412,7 +413,7 @@ class AppTestCase(XTestCase):
         if settings is not None:
             with open(os.path.join(folder, "setting.ini"), "wb") as f:
                 f.write(settings_bytes(settings))
-        process = self.spawn([binary], "velmo", cwd=folder, stdin=subprocess.DEVNULL, env=env)
+        process = self.spawn([*command, binary], "velmo", cwd=folder, stdin=subprocess.DEVNULL, env=env)
         self.app_guard = self.alive_guard(process, "velmo")
         return process
 

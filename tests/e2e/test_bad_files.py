@@ -8,9 +8,9 @@ import shutil
 import sqlite3
 import stat
 import subprocess
-import time
 
-from e2e import APP_TITLE, AppTestCase, make_data_file, settings_bytes, tool, wait_until
+from e2e import APP_TITLE, HOLDKEY_HELD, AppTestCase, make_data_file, settings_bytes, tool, \
+    wait_until
 
 NOBODY = 65534
 # Garbage that is the same at every run.
@@ -106,9 +106,14 @@ class BadFilesTest(AppTestCase):
         before = (digest(data), digest(ini), mode and stat.S_IMODE(os.stat(ini).st_mode))
 
         self.wait_for_window(APP_TITLE, guards=[self.app_guard])
-        time.sleep(3)  # the error report, if any, comes with the first showing
         # Message boxes are short; the main window is over 400 pixels high.
-        report = [w for w in self.windows_titled(APP_TITLE) if self.geometry(w)[3] < 300]
+        # The first showing ends with the stop hotkey's grab, unless an error
+        # report, which it holds modally, comes first.
+        def settled():
+            report = [w for w in self.windows_titled(APP_TITLE) if self.geometry(w)[3] < 300]
+            return (report,) if report or self.probe_key("none", "F6") == HOLDKEY_HELD else None
+        report = wait_until(settled, 30, f"{name}: the first showing to end",
+                            [self.app_guard])[0]
         if reports is not None:
             self.assertEqual(bool(report), reports, f"{name}: error report shown")
         for window in report:

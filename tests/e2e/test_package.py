@@ -110,7 +110,8 @@ class PackageTest(AppTestCase):
             icon = os.path.join(self.share, "icons", "hicolor", size, "apps", f"{APP_ID}.png")
             self.assertIn(size.replace("x", " x "), run("file", icon))
         depends = run("dpkg-deb", "-f", self.deb, "Depends")
-        for package in ("xdg-utils", "fonts-wqy-microhei", "libwxgtk3.2", "libsqlite3"):
+        for package in ("xdg-utils", "fonts-wqy-microhei", "libwxgtk3.2", "libsqlite3", "bubblewrap",
+                        "xdg-dbus-proxy"):
             self.assertIn(package, depends)
 
     def test_portable_copy_keeps_its_files_beside_the_program(self):

@@ -20,4 +20,10 @@ inline constexpr const char* kQuietPage =
 // process.
 wxWebView* NewEngineView(wxWindow* parent, const wxPoint& pos, const wxSize& size);
 
+// Whether the engine's sandbox for pages could not start, so that they run
+// with every right of the user; known once the first browser is made. With
+// WebKit the pages run in bubblewrap where it can start. IE has no sandbox of
+// the program's choosing: it runs pages in the program's own process.
+bool SandboxCouldNotStart();
+
 }  // namespace velmo

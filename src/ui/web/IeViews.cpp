@@ -48,6 +48,8 @@ wxWebView* NewEngineView(wxWindow* parent, const wxPoint& pos, const wxSize& siz
   return view;
 }
 
+bool SandboxCouldNotStart() { return false; }
+
 bool ShowsQuietPage(const wxWebView& browser) { return quiet.count(&browser) != 0; }
 
 }  // namespace velmo

@@ -11,6 +11,7 @@
 #include "common/Texts.h"
 #include "platform/TrayIcon.h"
 #include "ui/web/Browser.h"
+#include "ui/web/EngineViews.h"
 #include "ui/web/U_AboutBox.h"
 #include "ui/web/U_FeedBack.h"
 #include "ui/web/U_honghao.h"
@@ -24,6 +25,8 @@ namespace velmo {
 
 namespace {
 
+// In the status bar where pages run outside the web engine's sandbox.
+constexpr const char* kUnconfinedPagesText = "网页沙箱无法启动：网页不受限制地运行";
 
 // The hidden browsers sit below the main window's client area, never visible.
 const wxPoint kOutOfSight(0, 1000);
@@ -123,6 +126,8 @@ void MainWeb::placeLinkLabel() {
   lbl12->Reparent(main_.statusBar());
   lbl12->SetSize(wxRect(wxPoint(panel.x, top), size));
   lbl12->Show();
+  // The engine gave its reason on stderr as it made the first browser.
+  if (SandboxCouldNotStart()) main_.statusBar()->SetStatusText(FromUtf8(kUnconfinedPagesText), 0);
 }
 
 void MainWeb::closeTimePage() {

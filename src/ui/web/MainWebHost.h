@@ -24,7 +24,9 @@ class MainWebParts {
   virtual void showPopupAndLinkCaption() = 0;  // start-up: red-packet popup, link caption
   virtual void navigateStatistics() = 0;       // start-up: hidden statistics browser
   virtual void navigateUpdateStrip() = 0;      // start-up: the update strip, after the list
-  virtual void placeLinkLabel() = 0;           // start-up: link label into status panel 1
+  // start-up: link label into status panel 1; in panel 0, where so, that
+  // pages run outside the web engine's sandbox
+  virtual void placeLinkLabel() = 0;
   virtual void closeTimePage() = 0;            // close query: the page when is_pop is "1"
 };
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ui/web/Browser.h"
+#include "ui/web/WebKitSandbox.h"
 #include "web/EngineEnvironment.h"
 
 namespace velmo {
@@ -72,6 +73,10 @@ gboolean LeaveQuietPage(WebKitWebView* view, WebKitPolicyDecision*, WebKitPolicy
 }  // namespace
 
 wxWebView* NewEngineView(wxWindow* parent, const wxPoint& pos, const wxSize& size) {
+  // wx makes every view in WebKit's default context. Pages run in its
+  // sandbox wherever it can start.
+  [[maybe_unused]] static const bool confined =
+      ConfineWebContent(webkit_web_context_get_default());
   wxWebView* browser;
   {
     // WebKit reads these as the first view starts its processes, which it
@@ -86,6 +91,10 @@ wxWebView* NewEngineView(wxWindow* parent, const wxPoint& pos, const wxSize& siz
   g_signal_connect(view, "load-failed", G_CALLBACK(ShowQuietPage), nullptr);
   g_signal_connect(view, "decide-policy", G_CALLBACK(LeaveQuietPage), nullptr);
   return browser;
+}
+
+bool SandboxCouldNotStart() {
+  return !webkit_web_context_get_sandbox_enabled(webkit_web_context_get_default());
 }
 
 bool ShowsQuietPage(const wxWebView& browser) {
