@@ -13,7 +13,7 @@ namespace velmo {
 
 // A left or right button going down, where and when; `timeMs` counts on a
 // clock of the system's choosing, so only differences mean anything.
-struct ButtonPress {
+struct MousePress {
   bool right = false;
   CursorPoint point;
   long long timeMs = 0;
@@ -32,7 +32,7 @@ class ClickRecorder {
   // of `endKeys` goes down anywhere; then the watch stops by itself and
   // `ended` runs. False, with a message for the user in `error`, when the
   // desktop cannot be watched.
-  virtual bool start(const std::vector<EndKey>& endKeys, std::function<void(ButtonPress)> pressed,
+  virtual bool start(const std::vector<EndKey>& endKeys, std::function<void(MousePress)> pressed,
                      std::function<void()> ended, std::string& error) = 0;
   // Stops a watch early, without calling `ended`; nothing when none runs.
   virtual void stop() = 0;

@@ -31,7 +31,7 @@ std::vector<EndKey> RecordingEndKeys(const std::string& stopHotkeyText) {
 ClickRecording::ClickRecording(Mouse& mouse, int doubleClickTimeMs)
     : mouse_(mouse), doubleClickTimeMs_(doubleClickTimeMs) {}
 
-bool ClickRecording::completesDoubleClick(const ButtonPress& press) const {
+bool ClickRecording::completesDoubleClick(const MousePress& press) const {
   if (taken_.empty()) return false;
   const Taken& last = taken_.back();
   return !last.doubled && last.first.right == press.right &&
@@ -40,7 +40,7 @@ bool ClickRecording::completesDoubleClick(const ButtonPress& press) const {
          std::abs(press.point.y - last.first.point.y) <= kDoubleClickSlack;
 }
 
-void ClickRecording::press(const ButtonPress& press) {
+void ClickRecording::press(const MousePress& press) {
   if (mouse_.ownWindowFromPoint(press.point)) return;
   if (completesDoubleClick(press)) {
     taken_.back().doubled = true;

@@ -26,17 +26,17 @@ class ClickRecording {
  public:
   ClickRecording(Mouse& mouse, int doubleClickTimeMs);
 
-  void press(const ButtonPress& press);
+  void press(const MousePress& press);
   // The points so far, as the editor's list shows them.
   std::vector<PointRow> points() const;
 
  private:
   struct Taken {
-    ButtonPress first;
+    MousePress first;
     long long lastMs;
     bool doubled;
   };
-  bool completesDoubleClick(const ButtonPress& press) const;
+  bool completesDoubleClick(const MousePress& press) const;
 
   Mouse& mouse_;
   int doubleClickTimeMs_;

@@ -7,8 +7,8 @@ using namespace velmo;
 
 namespace {
 
-ButtonPress left(int x, int y, long long ms) { return {false, {x, y}, ms}; }
-ButtonPress right(int x, int y, long long ms) { return {true, {x, y}, ms}; }
+MousePress left(int x, int y, long long ms) { return {false, {x, y}, ms}; }
+MousePress right(int x, int y, long long ms) { return {true, {x, y}, ms}; }
 
 struct Recording : ::testing::Test {
   fake::Log log;
@@ -19,7 +19,7 @@ struct Recording : ::testing::Test {
 }  // namespace
 
 TEST_F(Recording, EachClickIsAPointPausedUntilTheNext) {
-  for (const ButtonPress& press : {left(10, 20, 5000), right(-30, 40, 6500), left(10, 20, 6900)})
+  for (const MousePress& press : {left(10, 20, 5000), right(-30, 40, 6500), left(10, 20, 6900)})
     recording.press(press);
   const std::vector<PointRow> expected = {
       {"10,20", "左键单击", "1500"}, {"-30,40", "右键单击", "400"}, {"10,20", "左键单击", "1000"}};
@@ -27,7 +27,7 @@ TEST_F(Recording, EachClickIsAPointPausedUntilTheNext) {
 }
 
 TEST_F(Recording, ASecondPressWithinTheDoubleClickTimeMakesADoubleClick) {
-  for (const ButtonPress& press : {left(100, 100, 0), left(102, 99, 400),  // double
+  for (const MousePress& press : {left(100, 100, 0), left(102, 99, 400),  // double
                                    left(102, 99, 700),                      // a third: new point
                                    right(300, 300, 1000), left(300, 300, 1100),  // other button
                                    right(500, 500, 2000), right(500, 500, 2401)})  // too late
@@ -48,7 +48,7 @@ TEST_F(Recording, PressesFarApartAreTwoClicks) {
 TEST_F(Recording, ClicksOnTheProgramsOwnWindowsAreDropped) {
   mouse.ownWindow = {0, 0};
   mouse.ownWindowSize = 50;
-  for (const ButtonPress& press : {left(10, 10, 0), left(60, 60, 100), left(10, 10, 200),
+  for (const MousePress& press : {left(10, 10, 0), left(60, 60, 100), left(10, 10, 200),
                                    right(70, 70, 900)})
     recording.press(press);
   const std::vector<PointRow> expected = {{"60,60", "左键单击", "800"},
