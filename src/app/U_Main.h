@@ -91,6 +91,7 @@ class TFrm_Main : public wxFrame,
   Platform& platform() override { return platform_; }
   ProfileFile& settingsFile() override { return settings_; }
   void RegisterStopHotkey(const std::string& hotkeyText) override;
+  void forgetStopRequest() override { StopRequested = "0"; }
 
   // For the web parts.
   wxFrame& frame() override { return *this; }

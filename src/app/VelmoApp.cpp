@@ -67,7 +67,8 @@ bool VelmoApp::OnInit() {
   if (!desktop_) return fail(error);
   hotkeyTable_ = std::make_unique<HotkeyTable>(desktop_->grabber());
   platform_ = std::make_unique<Platform>(Platform{*hotkeyTable_, desktop_->mouse(), timers_, boxes_,
-                                                  desktop_->pump(), *shell_});
+                                                  desktop_->pump(), *shell_,
+                                                  desktop_->recorder()});
 
   DataFolders folders;
   try {

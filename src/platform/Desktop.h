@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/ClickRecorder.h"
 #include "platform/KeyGrabber.h"
 #include "platform/Platform.h"
 
@@ -17,6 +18,7 @@ class Desktop {
   virtual KeyGrabber& grabber() = 0;
   virtual Mouse& mouse() = 0;
   virtual EventPump& pump() = 0;
+  virtual ClickRecorder& recorder() = 0;
 };
 
 // Checked before the toolkit starts: the message saying why no window can be

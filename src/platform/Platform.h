@@ -4,8 +4,8 @@
 // for IDYES) because <windows.h> defines the Win32 names as macros, which
 // would rewrite any identifier spelled like them in a unit that includes it.
 //
-// Backends: platform/x11 (hotkey grabs, XTest mouse), platform/win32
-// (RegisterHotKey, SendInput, ShellExecuteW), platform/wx (timers, message
+// Backends: platform/x11 (hotkey grabs, XTest mouse, RECORD), platform/win32
+// (RegisterHotKey, SendInput, ShellExecuteW, low-level hooks), platform/wx (timers, message
 // boxes, pumping, the shell on Linux), tests/fakes (records every call).
 #pragma once
 
@@ -14,6 +14,8 @@
 #include <string>
 
 namespace velmo {
+
+class ClickRecorder;  // platform/ClickRecorder.h
 
 // Modifier flags of RegisterHotKey.
 constexpr unsigned kModAlt = 0x0001;
@@ -144,6 +146,7 @@ struct Platform {
   MessageBoxes& boxes;
   EventPump& pump;
   Shell& shell;
+  ClickRecorder& recorder;
 };
 
 constexpr int kMinTimerPeriodMs = 10;

@@ -1,7 +1,7 @@
 """Scripts built and changed through the real program's dialogs: points
 captured with F11 where the pointer stands, the script written to data.db,
-enabled and run onto the click counter; the stop-hotkey dialog; F11 held by
-another program.
+enabled and run onto the click counter; clicks recorded anywhere on the
+screen and run again; the stop-hotkey dialog; F11 held by another program.
 
 Controls are clicked where the dialogs' layout puts them, relative to each
 window's top left corner (there is no window manager, so a window's corner
@@ -9,6 +9,7 @@ is its client area's corner). A negative x counts from the right edge."""
 
 import os
 import sqlite3
+import time
 import unittest
 
 from e2e import APP_TITLE, HOLDKEY_FREE, HOLDKEY_HELD, AppTestCase, wait_until
@@ -27,6 +28,7 @@ ADD_SCRIPT, MODIFY_SCRIPT, STOP_HOTKEY, ENABLE = (49, 214), (130, 214), (306, 21
 NAME, LOOPS, KEY = (219, 37), (140, 91), (228, 64)
 FIRST_POINT = (60, 188)
 ADD_POINT, MODIFY_POINT, EDITOR_OK = (-62, 173), (-62, 205), (-142, 393)
+RECORD = (58, 393)
 
 # Point dialogs: the two buttons at the right edge, the coordinate and action fields.
 POINT_OK, POINT_CLOSE = (-57, 27), (-57, 61)
@@ -137,6 +139,38 @@ class AddScriptTest(ScriptDialogsCase):
 
         presses = self.run_first_script("ctrl+F8", "ctrl", "F8", 4)
         self.assertEqual(presses, [(LEFT, 150, 200), (RIGHT, 600, 500)] * 2)
+
+
+class RecordScriptTest(ScriptDialogsCase):
+    # Clear of the main window, which the program leaves out of a recording.
+    CLICKS = [(LEFT, 900, 100, 0.0), (RIGHT, 100, 300, 0.6), (LEFT, 150, 650, 0.9)]
+
+    def test_recorded_clicks_are_stored_and_run_at_their_places(self):
+        self.click_page(ADD_SCRIPT)
+        editor = self.wait_for_new_window(ADD_EDITOR)
+        self.replace_text(editor, NAME, "录")
+        self.replace_text(editor, KEY, "F9")
+        self.click(editor, RECORD)
+        self.wait_until_shown(ADD_EDITOR, 0)
+        for button, x, y, gap in self.CLICKS:
+            time.sleep(gap)
+            self.xdotool("mousemove", str(x), str(y), "click", str(button))
+        self.xdotool("key", "Escape")
+        editor = self.wait_for_new_window(ADD_EDITOR)
+        self.click(editor, EDITOR_OK)
+        self.wait_until_shown(ADD_EDITOR, 0)
+
+        [(_, _, points, _)] = self.stored()
+        entries = [entry.split(",") for entry in points.split("|")[:-1]]
+        self.assertEqual([(int(x), int(y), action) for x, y, action, _ in entries],
+                         [(900, 100, "左键单击"), (100, 300, "右键单击"), (150, 650, "左键单击")])
+        pauses = [int(entry[3]) for entry in entries]
+        for pause, (*_, gap) in zip(pauses, self.CLICKS[1:]):
+            self.assertTrue(gap * 1000 - 50 <= pause <= gap * 1000 + 2000, pauses)
+        self.assertEqual(pauses[2], 1000)
+
+        presses = self.run_first_script("ctrl+F9", "ctrl", "F9", 3)
+        self.assertEqual(presses, [(button, x, y) for button, x, y, _ in self.CLICKS])
 
 
 class ModifyScriptTest(ScriptDialogsCase):

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "hotkeys/HotkeyTable.h"
+#include "platform/ClickRecorder.h"
 #include "platform/Platform.h"
 
 namespace velmo::fake {
@@ -219,6 +220,38 @@ class FakeShell : public Shell {
   Log& log_;
 };
 
+// A desktop whose clicks the test makes: press() while a watch runs, end()
+// as the end key would. Refuses to start with `refusal` when set.
+class FakeRecorder : public ClickRecorder {
+ public:
+  bool start(const std::vector<EndKey>& keys, std::function<void(MousePress)> pressed,
+             std::function<void()> ended, std::string& error) override {
+    if (!refusal.empty()) {
+      error = refusal;
+      return false;
+    }
+    endKeys = keys;
+    pressed_ = std::move(pressed);
+    ended_ = std::move(ended);
+    return true;
+  }
+  void stop() override { pressed_ = nullptr; }
+  int doubleClickTimeMs() override { return 400; }
+  bool watching() const { return pressed_ != nullptr; }
+  void press(const MousePress& press) { if (pressed_) pressed_(press); }
+  void end() {
+    pressed_ = nullptr;
+    if (ended_) ended_();
+  }
+
+  std::string refusal;
+  std::vector<EndKey> endKeys;
+
+ private:
+  std::function<void(MousePress)> pressed_;
+  std::function<void()> ended_;
+};
+
 // The whole fake platform in one object.
 struct FakePlatform {
   Log log;
@@ -230,7 +263,8 @@ struct FakePlatform {
   FakeBoxes boxes{log};
   FakePump pump{log};
   FakeShell shell{log};
-  Platform platform{hotkeys, mouse, timers, boxes, pump, shell};
+  FakeRecorder recorder;
+  Platform platform{hotkeys, mouse, timers, boxes, pump, shell, recorder};
 };
 
 }  // namespace velmo::fake

@@ -321,3 +321,37 @@ TEST_F(ScriptEditor, TheTwoLayouts) {
     }
   }
 }
+
+TEST_F(ScriptEditor, RecordedClicksAreAppendedWhenTheRecordingEnds) {
+  start();
+  fillAdd("录", "1");
+  points(add(), 1);
+  add()->btn9Click();
+  EXPECT_FALSE(add()->IsShown());
+  EXPECT_FALSE(main->IsEnabled());
+  ASSERT_TRUE(p.recorder.watching());
+  ASSERT_EQ(p.recorder.endKeys.size(), 2u);  // Esc and the stop hotkey, F6
+  EXPECT_EQ(p.recorder.endKeys[1].vk, 117u);
+  for (const MousePress& press : {MousePress{false, {300, 400}, 1000},
+                                  MousePress{false, {300, 400}, 1200}, MousePress{true, {-5, 20}, 3000}})
+    p.recorder.press(press);
+  main->StopRequested = "1";  // the stop hotkey ended the recording
+  p.recorder.end();
+  wxYield();
+  EXPECT_TRUE(main->IsEnabled());
+  EXPECT_EQ(main->StopRequested, "0");
+  EXPECT_EQ(shown, (std::vector<ModalDialog*>{add(), add()}));
+  EXPECT_EQ(rows(add()), (std::vector<Strings>{{"1,1", "左键单击", "20"},
+                                               {"300,400", "左键双击", "2000"},
+                                               {"-5,20", "右键单击", "1000"}}));
+}
+
+TEST_F(ScriptEditor, ADesktopThatCannotRecordSaysSoAndTheDialogStays) {
+  start();
+  fillAdd("录", "1");
+  p.recorder.refusal = "没有RECORD扩展";
+  add()->btn9Click();
+  EXPECT_TRUE(lastBoxIs(add(), "没有RECORD扩展", kMbIconInformation));
+  EXPECT_TRUE(add()->IsShown());
+  EXPECT_TRUE(main->IsEnabled());
+}

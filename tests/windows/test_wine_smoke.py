@@ -1,6 +1,7 @@
 """velmo.exe under wine on a private Xvfb: it starts with its Chinese title,
 draws its Chinese texts, clicks with Ctrl+F3 into a Win32 counter window and
-runs a script from data.db on its hotkey until F6 stops it. Under wine a
+runs a script from data.db on its hotkey until F6 stops it, and stores a
+click recorded in the add dialog. Under wine a
 global hotkey fires only while a wine window has the focus and synthesised
 clicks reach wine windows only, so the counter is a Windows program too and
 holds the focus while keys are pressed.
@@ -10,6 +11,7 @@ Tools come from CTest: VELMO_BINARY (velmo.exe), WINE_COUNTER (the counter
 
 import os
 import shutil
+import sqlite3
 import subprocess
 import sys
 import time
@@ -27,6 +29,7 @@ UI_FONTS = ("Tahoma", "MS Shell Dlg", "MS Shell Dlg 2", "Segoe UI", "SimSun", "�
 CHINESE_FONT = "WenQuanYi Micro Hei"
 # The counter covers the top of the screen, above where the main window shows.
 COUNTER_AREA = (0, 0, 1024, 120)
+EDITOR = "添加多坐标点击"
 
 
 def wine_prefix():
@@ -87,26 +90,32 @@ class WineSmokeTest(AppTestCase):
         result = self.run_tool("import", "-window", "root", "-crop", f"1x1+{x}+{y}", "txt:-")
         return result.stdout.decode().splitlines()[-1].split()[-1]
 
-    def enable_first_script(self, main_window):
-        """The script page, its first row selected, "启用(&S)" pressed: as in
-        the Linux tests, but inside wine's window frame. The window is mapped
-        before it is first drawn, and a click then may land on the banner,
-        which opens the web window: the banner's blue is awaited first. Then
-        the tab is clicked until the script list's grey border shows where
-        the first page is white, in the main window and not in one over it."""
-        left, top, width, height = self.geometry(main_window)
-        frame_x = (width - 560) // 2
-        frame_y = height - 461 - frame_x
+    @staticmethod
+    def client_at(window, client_width, client_height):
+        """Where a point of a window's client area is on the screen, inside
+        wine's frame: the frame is as wide on the left as on the right and
+        below, the caption takes the rest of the height."""
+        left, top, width, height = window
+        frame_x = (width - client_width) // 2
+        frame_y = height - client_height - frame_x
+        return lambda x, y: (left + frame_x + x, top + frame_y + y)
 
-        def at(x, y):
-            return left + frame_x + x, top + frame_y + y
+    def click_at(self, point):
+        self.xdotool("mousemove", *map(str, point), "click", "1")
+        time.sleep(0.5)
 
-        def click(x, y):
-            self.xdotool("mousemove", *map(str, at(x, y)), "click", "1")
-            time.sleep(0.5)
+    def show_script_page(self, main_window):
+        """The script page, as in the Linux tests but inside wine's window
+        frame; returns where its points are on the screen. The window is
+        mapped before it is first drawn, and a click then may land on the
+        banner, which opens the web window: the banner's blue is awaited
+        first. Then the tab is clicked until the script list's grey border
+        shows where the first page is white, in the main window and not in
+        one over it."""
+        at = self.client_at(self.geometry(main_window), 560, 461)
 
         def on_script_page():
-            click(150, 105)
+            self.click_at(at(150, 105))
             border = at(17, 200)
             return (self.pixel(*border) not in ("white", "black")
                     and not self.windows_over(border, main_window))
@@ -114,8 +123,13 @@ class WineSmokeTest(AppTestCase):
         wait_until(lambda: self.pixel(*at(68, 19)) != "black", 60, "the banner to be drawn",
                    [self.app_guard])
         wait_until(on_script_page, 60, "the script page", [self.app_guard])
-        click(115, 167)
-        click(408, 333)
+        return at
+
+    def enable_first_script(self, main_window):
+        """The first row selected and "启用(&S)" pressed."""
+        at = self.show_script_page(main_window)
+        self.click_at(at(115, 167))
+        self.click_at(at(408, 333))
 
     def test_lays_out_at_the_screens_dpi(self):
         """At 150 % (144 DPI) Windows draws the text half as large again, and
@@ -165,6 +179,44 @@ class WineSmokeTest(AppTestCase):
         self.assertGreaterEqual(len(run), 4)
         expected = [(LEFT, 300, 60), (RIGHT, 700, 60)] * len(run)
         self.assertEqual(run, expected[:len(run)])
+
+    def editor_on_top(self):
+        """The add dialog once shown; without a window manager wine may leave
+        it under the main window without the focus, so it is raised and
+        focused."""
+        editor = self.wait_for_window(EDITOR, guards=[self.app_guard])[0]
+        time.sleep(2)
+        self.xdotool("windowraise", editor)
+        self.xdotool("windowfocus", "--sync", editor)
+        time.sleep(1)
+        return editor
+
+    def test_a_recorded_click_is_stored(self):
+        """录制 in the add dialog, one click on the counter through the
+        low-level hook, Esc; the dialog comes back and 确定 stores the point."""
+        self.start_app(settings=[("click", "0")], scripts=[])
+        main_window = wait_until(lambda: self.windows_titled(APP_TITLE), 120,
+                                 f"a window titled {APP_TITLE!r}", [self.app_guard])[0]
+        self.start_counter()
+        page = self.show_script_page(main_window)
+        self.click_at(page(51, 333))
+        editor = self.editor_on_top()
+        self.click_at(self.client_at(self.geometry(editor), 356, 414)(58, 393))
+        wait_until(lambda: not self.windows_titled(EDITOR), 20, "the editor to step aside",
+                   [self.app_guard])
+        self.xdotool("mousemove", "512", "60", "click", "1")
+        self.focus_counter()
+        self.xdotool("key", "Escape")
+        editor = self.editor_on_top()
+        at = self.client_at(self.geometry(editor), 356, 414)
+        self.click_at(at(219, 37))
+        self.xdotool("type", "rec")
+        self.click_at(at(356 - 142, 393))
+        wait_until(lambda: not self.windows_titled(EDITOR), 20, "the editor to close",
+                   [self.app_guard])
+        with sqlite3.connect(os.path.join(self.tmp, "app", "data.db")) as db:
+            self.assertEqual(db.execute("select mpname,mpoint from mplist").fetchall(),
+                             [("rec", "512,60,左键单击,1000|")])
 
     def test_key_mode_presses_the_key_in_the_focused_window(self):
         self.start_app(settings=[("keypress", "Space"), ("click", "0"), ("time", "0.1")],

@@ -1,4 +1,4 @@
-// The Linux desktop: X11 for hotkeys and the mouse, GLib for message pumping,
+// The Linux desktop: X11 for hotkeys, the mouse and recording, GLib for message pumping,
 // GTK CSS for the look.
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
@@ -10,6 +10,7 @@
 #include "platform/gtk/Look.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11Platform.h"
+#include "platform/x11/X11Recorder.h"
 
 namespace velmo {
 
@@ -63,6 +64,13 @@ bool OwnWindowFocused() {
   return focused;
 }
 
+// GTK's setting, which follows the desktop's.
+int DoubleClickTime() {
+  gint ms = 400;
+  g_object_get(gtk_settings_get_default(), "gtk-double-click-time", &ms, nullptr);
+  return ms;
+}
+
 class GtkDesktop : public Desktop {
  public:
   explicit GtkDesktop(std::unique_ptr<x11::X11Platform> x11) : x11_(std::move(x11)) {
@@ -71,10 +79,12 @@ class GtkDesktop : public Desktop {
   KeyGrabber& grabber() override { return *x11_->grabber; }
   Mouse& mouse() override { return *x11_->mouse; }
   EventPump& pump() override { return pump_; }
+  ClickRecorder& recorder() override { return recorder_; }
 
  private:
   std::unique_ptr<x11::X11Platform> x11_;
   GtkEventPump pump_;
+  x11::X11Recorder recorder_{&DoubleClickTime};
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The Windows desktop: RegisterHotKey and SendInput, and the thread's own
-// message queue for pumping. The layout was made for Windows' native
-// controls, so the look needs nothing of ours.
+// The Windows desktop: RegisterHotKey, SendInput and low-level hooks, and
+// the thread's own message queue for pumping. The layout was made for
+// Windows' native controls, so the look needs nothing of ours.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "platform/Desktop.h"
 #include "platform/win32/Win32KeyGrabber.h"
 #include "platform/win32/Win32Mouse.h"
+#include "platform/win32/Win32Recorder.h"
 
 namespace velmo {
 
@@ -50,11 +51,13 @@ class Win32Desktop : public Desktop {
   KeyGrabber& grabber() override { return grabber_; }
   Mouse& mouse() override { return mouse_; }
   EventPump& pump() override { return pump_; }
+  ClickRecorder& recorder() override { return recorder_; }
 
  private:
   win32::Win32KeyGrabber grabber_;
   win32::Win32Mouse mouse_;
   Win32EventPump pump_;
+  win32::Win32Recorder recorder_;
 };
 
 }  // namespace

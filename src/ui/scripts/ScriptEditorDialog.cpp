@@ -2,6 +2,8 @@
 
 #include "common/KeyFilters.h"
 #include "common/Texts.h"
+#include "platform/ClickRecorder.h"
+#include "settings/ClickerSettings.h"
 #include "scripts/U_dm.h"
 #include "ui/scripts/PointDialog.h"
 #include "ui/scripts/ScriptDialogHost.h"
@@ -62,6 +64,7 @@ void ScriptEditorDialog::buildPointList() {
   btn6 = ButtonAt(this, wxPoint(left, 224), buttonSize, "删除坐标");
   btn7 = ButtonAt(this, wxPoint(left, 256), buttonSize, "上移一行");
   btn8 = ButtonAt(this, wxPoint(left, 288), buttonSize, "下移一行");
+  btn9 = ButtonAt(this, wxPoint(16, 380), buttonSize, "录制(&R)");
   btn1 = ButtonAt(this, wxPoint(size.x - 184, 380), buttonSize, "确定(&O)");
   btn2 = ButtonAt(this, wxPoint(size.x - 94, 380), buttonSize, "取消(&C)");
 }
@@ -71,7 +74,7 @@ void ScriptEditorDialog::bindHandlers() {
       {btn1, &ScriptEditorDialog::btn1Click}, {btn2, &ScriptEditorDialog::btn2Click},
       {btn4, &ScriptEditorDialog::btn4Click}, {btn5, &ScriptEditorDialog::btn5Click},
       {btn6, &ScriptEditorDialog::btn6Click}, {btn7, &ScriptEditorDialog::btn7Click},
-      {btn8, &ScriptEditorDialog::btn8Click}};
+      {btn8, &ScriptEditorDialog::btn8Click}, {btn9, &ScriptEditorDialog::btn9Click}};
   for (const auto& [button, handler] : handlers)
     button->Bind(wxEVT_BUTTON, [this, handler = handler](wxCommandEvent&) { (this->*handler)(); });
   // edt2KeyPress: digits only.
@@ -145,6 +148,35 @@ void ScriptEditorDialog::btn6Click() {
 
 void ScriptEditorDialog::btn7Click() { moveSelected(-1); }
 void ScriptEditorDialog::btn8Click() { moveSelected(+1); }
+
+void ScriptEditorDialog::btn9Click() {
+  Platform& platform = host_.platform();
+  recording_ = std::make_unique<ClickRecording>(platform.mouse,
+                                                platform.recorder.doubleClickTimeMs());
+  std::string error;
+  // The end comes from the recorder's own source: the dialog shows again
+  // once that has returned.
+  if (!platform.recorder.start(
+          RecordingEndKeys(ReadStopHotkey(host_.settingsFile())),
+          [this](MousePress press) { recording_->press(press); },
+          [this] { CallAfter(&ScriptEditorDialog::recordingEnded); }, error)) {
+    recording_.reset();
+    tell(error);
+    return;
+  }
+  closeDialog();
+  // No other dialog opens from the main window while the clicks are taken.
+  host_.dialogParent()->Disable();
+}
+
+void ScriptEditorDialog::recordingEnded() {
+  host_.dialogParent()->Enable();
+  // The stop hotkey may have ended the recording; no run is to take it.
+  host_.forgetStopRequest();
+  for (const PointRow& row : recording_->points()) appendPoint(row);
+  recording_.reset();
+  execute();
+}
 
 void ScriptEditorDialog::moveSelected(int step) {
   const int from = selectedPoint();

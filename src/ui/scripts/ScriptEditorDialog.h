@@ -5,6 +5,9 @@
 
 #include <wx/listctrl.h>
 
+#include <memory>
+
+#include "scripts/ClickRecording.h"
 #include "scripts/PointList.h"
 #include "scripts/ScriptEditing.h"
 #include "widgets/ModalDialog.h"
@@ -44,6 +47,9 @@ class ScriptEditorDialog : public ModalDialog {
   void btn6Click();  // delete the selected point
   void btn7Click();  // move the selected point up
   void btn8Click();  // move the selected point down
+  // Record: the dialog steps aside and comes back, once Esc or the stop
+  // hotkey ends the recording, with the clicks made meanwhile appended.
+  void btn9Click();
 
   // The point list lv1 as rows of three texts, in execution order.
   int pointCount() const;
@@ -71,6 +77,7 @@ class ScriptEditorDialog : public ModalDialog {
   wxButton* btn6;
   wxButton* btn7;
   wxButton* btn8;
+  wxButton* btn9;
   wxButton* btn1;
   wxButton* btn2;
 
@@ -87,6 +94,7 @@ class ScriptEditorDialog : public ModalDialog {
   void moveSelected(int step);
   ScriptDraft draft() const;
   void tell(const std::string& message);
+  void recordingEnded();
 
   ScriptDialogHost& host_;
   MessageBoxes& boxes_;
@@ -94,6 +102,7 @@ class ScriptEditorDialog : public ModalDialog {
   Tdm1* dm1_ = nullptr;
   PointDialog* addPoint_ = nullptr;
   PointDialog* modifyPoint_ = nullptr;
+  std::unique_ptr<ClickRecording> recording_;  // while recording
 };
 
 }  // namespace velmo
