@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -101,6 +102,16 @@ TEST(Win32Mouse, ClicksArriveWhereTheCursorWasPutWithTheirButton) {
   EXPECT_EQ((std::tuple{p[0].x, p[0].y, p[0].button}), (std::tuple{150, 130, 'L'}));
   EXPECT_EQ((std::tuple{p[1].x, p[1].y, p[1].button}), (std::tuple{150, 130, 'L'}));
   EXPECT_EQ((std::tuple{p[2].x, p[2].y, p[2].button}), (std::tuple{350, 250, 'R'}));
+}
+
+TEST(Win32Mouse, ANegativePositionReachesTheSystemAsSuch) {
+  // Left of the primary monitor: a desktop with a monitor there puts the
+  // cursor on it; wine's one screen stops it at its left edge, where a
+  // position read as unsigned would have gone to the right edge instead.
+  Win32Mouse mouse;
+  mouse.SetCursorPos(-40, 30);
+  EXPECT_EQ(mouse.GetCursorPos().x, std::max(-40, GetSystemMetrics(SM_XVIRTUALSCREEN)));
+  EXPECT_EQ(mouse.GetCursorPos().y, 30);
 }
 
 TEST(Win32Shell, AnAddressReachesTheSystemsBrowserLauncher) {
