@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/TextLines.h"
 #include "common/Utf8.h"
 
 namespace velmo {
@@ -88,20 +89,6 @@ ScriptRecord finished(const Block& block) {
   return block.script;
 }
 
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = text.rfind(kBom, 0) == 0 ? 3 : 0;
-  while (start <= text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
-}
-
 }  // namespace
 
 ScriptFileError::ScriptFileError(int line, const std::string& problem)
@@ -120,8 +107,9 @@ std::string WriteScriptFile(const std::vector<ScriptRecord>& scripts) {
 }
 
 std::vector<ScriptRecord> ReadScriptFile(const std::string& text) {
-  const std::vector<std::string> lines = splitLines(text);
-  if (lines.front() != kScriptFileHeader)
+  const std::vector<std::string> lines =
+      SplitLines(text.rfind(kBom, 0) == 0 ? text.substr(3) : text);
+  if (lines.empty() || lines.front() != kScriptFileHeader)
     throw ScriptFileError(1, std::string("这不是脚本文件: 第一行应是“") + kScriptFileHeader + "”");
   std::vector<ScriptRecord> scripts;
   std::optional<Block> block;

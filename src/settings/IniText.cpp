@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "common/TextLines.h"
 #include "common/Utf8.h"
 #include "platform/TextCodec.h"
 
@@ -77,24 +78,6 @@ bool hasNonAscii(const std::string& bytes) {
 
 }  // namespace
 
-namespace {
-
-// The lines of `text` without their line ends.
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0; start < text.size();) {
-    auto end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
-}
-
-}  // namespace
-
 IniText IniText::Parse(const std::string& bytes) {
   IniText text;
   std::string raw = bytes;
@@ -108,8 +91,8 @@ IniText IniText::Parse(const std::string& bytes) {
   if (firstEnd != std::string::npos && (firstEnd == 0 || raw[firstEnd - 1] != '\r'))
     text.lineEnd_ = "\n";
   // Decoding never takes a line end into a character, so both splits agree.
-  text.lines_ = splitLines(text.encoding_ == IniEncoding::Gbk ? GbkToUtf8(raw) : raw);
-  for (auto& line : splitLines(raw)) text.diskLines_.emplace_back(std::move(line));
+  text.lines_ = SplitLines(text.encoding_ == IniEncoding::Gbk ? GbkToUtf8(raw) : raw);
+  for (auto& line : SplitLines(raw)) text.diskLines_.emplace_back(std::move(line));
   return text;
 }
 
