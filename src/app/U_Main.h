@@ -15,6 +15,7 @@
 #include "hotkeys/HotkeyRegistrar.h"
 #include "platform/Platform.h"
 #include "scripts/EndGate.h"
+#include "scripts/RemoteRequests.h"
 #include "scripts/ScriptRunner.h"
 #include "scripts/U_dm.h"
 #include "settings/DataFolders.h"
@@ -67,6 +68,9 @@ class TFrm_Main : public wxFrame,
   void btn19Click();
   void btn20Click();
   void RunScriptByHotkeyId(const std::string& idText);
+  // What `velmo --toggle`, `--run NAME`, `--stop` and a second start ask of
+  // this running program: the encoded answer. A run starts once answered.
+  std::string answerRequest(const std::string& request);
   // The script dialogs are created after the main window.
   void useScriptDialogs(const ScriptWindows& windows);
 
@@ -144,6 +148,8 @@ class TFrm_Main : public wxFrame,
   ScriptStore& store();
   void fillModifyDialog(int row);
   void carryOutHeldEnd();
+  RemoteAnswer runScriptNamed(const std::string& name);
+  void bringForward();
   // Every hotkey text of the program: the clicker's in `s`, the stop
   // hotkey, and each script's own.
   std::vector<std::string> ownHotkeyTexts(const ClickerSettings& s);

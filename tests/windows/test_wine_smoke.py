@@ -234,6 +234,31 @@ class WineSmokeTest(AppTestCase):
         counter.wait_until_quiet(1.5, guards=[self.app_guard])
         self.assertEqual(counter.presses(), [])
 
+    def test_command_line_drives_the_running_program(self):
+        """`velmo.exe --toggle` starts and stops the clicker of the running
+        program, `--run` refuses an unknown script, a second plain start
+        leaves the first alone."""
+        self.start_app(settings=[("click", "0"), ("time", "0.1")], scripts=[])
+        wait_until(lambda: self.windows_titled(APP_TITLE), 120, f"a window titled {APP_TITLE!r}",
+                   [self.app_guard])
+        counter = self.start_counter()
+        self.xdotool("mousemove", "512", "60")
+
+        def velmo(*args):
+            result = subprocess.run([tool("WINE"), "velmo.exe", *args], cwd=os.path.join(
+                self.tmp, "app"), env=dict(self.x.env, **self.wine_env), capture_output=True,
+                timeout=120)
+            return result.returncode, result.stdout.decode("utf-8", "replace").strip()
+
+        self.assertEqual(velmo("--toggle"), (0, "状态:点击器已经启动"))
+        counter.wait_for(5, timeout=20, guards=[self.app_guard])
+        self.assertEqual(velmo("--toggle"), (0, "状态:点击器已经停止"))
+        self.assertEqual(set(counter.wait_until_quiet(1.5, guards=[self.app_guard])),
+                         {(LEFT, 512, 60)})
+        self.assertEqual(velmo("--run", "没有")[0], 1)
+        self.assertEqual(velmo()[0], 0)
+        self.assertEqual(len(self.windows_titled(APP_TITLE)), 1)
+
 
 if __name__ == "__main__":
     unittest.main()
