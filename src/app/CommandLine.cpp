@@ -47,8 +47,10 @@ int importFrom(const std::string& path) {
 std::optional<int> RunCommandLine(const std::vector<std::string>& args) {
   if (args.empty()) return std::nullopt;
   const bool remote = args[0] == "--toggle" || args[0] == "--stop" || args[0] == "--run";
-  if (remote) {
-    if (args.size() == (args[0] == "--run" ? 2u : 1u)) return std::nullopt;
+  if (remote || args[0] == "--hotkey") {
+    const std::size_t size = args[0] == "--run" ? 2u : args[0] == "--hotkey" ? 3u : 1u;
+    if (args.size() == size && (args[0] != "--hotkey" || DecodeRequest("hotkey " + args[1] + " " + args[2])))
+      return std::nullopt;
     std::fputs(kUsage, stderr);
     return 2;
   }
@@ -73,6 +75,9 @@ RemoteRequest RemoteRequestOf(const std::vector<std::string>& args) {
   if (args[0] == "--toggle") return {Kind::Toggle, {}};
   if (args[0] == "--stop") return {Kind::Stop, {}};
   if (args[0] == "--run" && args.size() == 2) return {Kind::Run, args[1]};
+  if (args[0] == "--hotkey" && args.size() == 3) {
+    if (const auto request = DecodeRequest("hotkey " + args[1] + " " + args[2])) return *request;
+  }
   return {Kind::Show, {}};
 }
 

@@ -14,6 +14,7 @@
 #include "clicker/ClickEngine.h"
 #include "hotkeys/HotkeyRegistrar.h"
 #include "platform/Platform.h"
+#include "platform/SessionNotice.h"
 #include "scripts/EndGate.h"
 #include "scripts/RemoteRequests.h"
 #include "scripts/ScriptRunner.h"
@@ -42,6 +43,9 @@ class TFrm_Main : public wxFrame,
 
   // The start-up sequence, run once when the message loop first shows the window.
   void FormShow();
+  // After FormShow: what works on this desktop session, in the status bar,
+  // and in a box the first time the program meets such a session.
+  void showSessionNotice(SessionKind kind);
 
   void WMHotKey(int id) override;
   void setStatusText(int panel, const std::string& text) override;

@@ -22,6 +22,8 @@ std::string TFrm_Main::answerRequest(const std::string& text) {
       case RemoteRequest::Kind::Run:
         answer = runScriptNamed(request->name);
         break;
+      case RemoteRequest::Kind::Hotkey:
+        break;  // the desktop's, which takes it before the window does
       case RemoteRequest::Kind::Show:
         bringForward();
         answer = {true, "Velmo已经在运行, 已显示它的窗口。"};

@@ -82,6 +82,11 @@ bool VelmoApp::becomeRunningProgram() {
   if (request.kind == RemoteRequest::Kind::Show) {
     try {
       running_ = BecomeRunningProgram([this](const std::string& text) {
+        const std::optional<RemoteRequest> request = DecodeRequest(text);
+        if (request && request->kind == RemoteRequest::Kind::Hotkey && desktop_) {
+          desktop_->hotkeyPressed(request->modifiers, request->vk);
+          return EncodeAnswer({true, {}});
+        }
         if (answering_) return answering_->answerRequest(text);
         return EncodeAnswer({false, "Velmo正在启动或退出, 请稍后再试。"});
       });
@@ -126,7 +131,10 @@ bool VelmoApp::OnInit() {
 
   main_->Show();
   main_->CallAfter([this] {
-    main_->Guarded([this] { main_->FormShow(); });
+    main_->Guarded([this] {
+      main_->FormShow();
+      main_->showSessionNotice(desktop_->session());
+    });
     if (terminateRequested_) ExitMainLoop();
   });
   return true;

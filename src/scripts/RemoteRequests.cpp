@@ -1,5 +1,7 @@
 #include "scripts/RemoteRequests.h"
 
+#include <cstdio>
+
 namespace velmo {
 
 namespace {
@@ -8,6 +10,7 @@ constexpr const char* kToggle = "toggle";
 constexpr const char* kStop = "stop";
 constexpr const char* kShow = "show";
 constexpr const char* kRunPrefix = "run ";
+constexpr const char* kHotkeyPrefix = "hotkey ";
 constexpr const char* kDone = "done ";
 constexpr const char* kRefused = "refused ";
 
@@ -23,6 +26,8 @@ std::string EncodeRequest(const RemoteRequest& request) {
     case RemoteRequest::Kind::Stop: return kStop;
     case RemoteRequest::Kind::Show: return kShow;
     case RemoteRequest::Kind::Run: return kRunPrefix + request.name;
+    case RemoteRequest::Kind::Hotkey:
+      return kHotkeyPrefix + std::to_string(request.modifiers) + " " + std::to_string(request.vk);
   }
   return {};
 }
@@ -31,6 +36,14 @@ std::optional<RemoteRequest> DecodeRequest(const std::string& text) {
   if (text == kToggle) return RemoteRequest{RemoteRequest::Kind::Toggle, {}};
   if (text == kStop) return RemoteRequest{RemoteRequest::Kind::Stop, {}};
   if (text == kShow) return RemoteRequest{RemoteRequest::Kind::Show, {}};
+  if (StartsWith(text, kHotkeyPrefix)) {
+    unsigned modifiers = 0, vk = 0;
+    char end = 0;
+    if (std::sscanf(text.c_str() + std::string(kHotkeyPrefix).size(), "%u %u%c", &modifiers, &vk,
+                    &end) != 2)
+      return std::nullopt;
+    return RemoteRequest{RemoteRequest::Kind::Hotkey, {}, modifiers, vk};
+  }
   if (StartsWith(text, kRunPrefix))
     return RemoteRequest{RemoteRequest::Kind::Run, text.substr(std::string(kRunPrefix).size())};
   return std::nullopt;

@@ -9,9 +9,12 @@
 namespace velmo {
 
 struct RemoteRequest {
-  enum class Kind { Toggle, Run, Stop, Show };
+  enum class Kind { Toggle, Run, Stop, Show, Hotkey };
   Kind kind;
   std::string name;  // the script's, for Run
+  // For Hotkey: a combination a compositor's key binding reports pressed.
+  unsigned modifiers = 0;
+  unsigned vk = 0;
 };
 
 std::string EncodeRequest(const RemoteRequest& request);

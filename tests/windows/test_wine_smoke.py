@@ -243,6 +243,7 @@ class WineSmokeTest(AppTestCase):
                    [self.app_guard])
         counter = self.start_counter()
         self.xdotool("mousemove", "512", "60")
+        self.focus_counter()
 
         def velmo(*args):
             result = subprocess.run([tool("WINE"), "velmo.exe", *args], cwd=os.path.join(
