@@ -8,6 +8,7 @@
 //   click BUTTON [N]   ok   (N clicks of left|right|middle, then one flush)
 //   walk N X Y DX      ok   (N left clicks, the k-th at X + k*DX, Y)
 //   hop N X1 X2 Y      ok   (N left clicks, by turns at X1, Y and X2, Y)
+//   ticks N K MS       ok   (N bursts of K left clicks, one every MS ms)
 //   pick               picking, once the overlay shows; later a line of its
 //                      own: picked X Y | cancel
 #include <glib-unix.h>
@@ -100,6 +101,10 @@ std::string Driver::run(const std::string& line) {
       mouse.mouseEvent(kMouseLeftDown | kMouseLeftUp);
     }
     return mouse.flush(), "ok";
+  }
+  if (command == "ticks" && in >> n >> x >> y) {
+    for (int k = 0; k < n; ++k, g_usleep(y * 1000)) click(kMouseLeftDown | kMouseLeftUp, x);
+    return "ok";
   }
   if (command == "bounds") {
     const DesktopBox b = input_.connection->layoutBounds();

@@ -1,5 +1,7 @@
 #include "platform/wayland/WaylandConnection.h"
 
+#include <poll.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -25,6 +27,9 @@ constexpr uint32_t kSeatVersion = 5;       // release requests of the seat and i
 constexpr uint32_t kOutputVersion = 1;     // no events used: xdg-output tells the box
 constexpr uint32_t kXdgOutputVersion = 2;  // its own done event after every change
 constexpr uint32_t kLayerShellVersion = 1;
+
+// How long flush() waits for a compositor that reads nothing.
+constexpr int kFlushWaitMs = 5000;
 
 template <typename T>
 T* Bind(wl_registry* registry, uint32_t name, const wl_interface& interface, uint32_t offered,
@@ -189,9 +194,16 @@ std::string WaylandConnection::lostText() const {
 }
 
 void WaylandConnection::flush() {
-  // A full socket (EAGAIN) only means the compositor is slow to read: the
-  // rest goes with the next flush or round trip.
-  if (wl_display_flush(display_) < 0 && errno != EAGAIN) throw AppError(lostText());
+  // A full socket means the compositor is behind: wait until it reads.
+  while (wl_display_flush(display_) < 0) {
+    if (errno != EAGAIN) throw AppError(lostText());
+    pollfd writable{wl_display_get_fd(display_), POLLOUT, 0};
+    if (poll(&writable, 1, kFlushWaitMs) <= 0)
+      throw AppError(UserText("Wayland合成器" + std::to_string(kFlushWaitMs / 1000) +
+                                  "秒内没有接收输入。",
+                              "The Wayland compositor has taken no input for " +
+                                  std::to_string(kFlushWaitMs / 1000) + " s."));
+  }
 }
 
 void WaylandConnection::roundtrip() {

@@ -62,8 +62,9 @@ class WaylandConnection {
   // describing it) and after the seat gained or lost a device kind.
   void onChange(std::function<void()> changed) { changed_ = std::move(changed); }
 
-  // Sends the requests written so far. Throws AppError when the connection
-  // is lost.
+  // Sends the requests written so far, waiting while the compositor is
+  // behind. Throws AppError when the connection is lost or the compositor
+  // reads nothing for 5 s.
   void flush();
   // Sends the requests and waits until the compositor has handled them,
   // handling the events that come meanwhile. Throws AppError when lost.

@@ -26,6 +26,10 @@ constexpr ButtonStep kSteps[] = {
     {kMouseMiddleUp, BTN_MIDDLE, WL_POINTER_BUTTON_STATE_RELEASED},
 };
 
+// Button events (with their frames) that fit the client library's buffer of
+// 4 KiB together with a motion.
+constexpr int kButtonsPerWrite = 100;
+
 }  // namespace
 
 WaylandMouse::WaylandMouse(WaylandConnection& connection)
@@ -61,6 +65,9 @@ void WaylandMouse::mouseEvent(unsigned flags) {
     zwlr_virtual_pointer_v1_button(pointer_, now(), step.button, step.state);
     zwlr_virtual_pointer_v1_frame(pointer_);
     motionAlone_ = false;
+    // libwayland gives up the connection when its buffer fills while the
+    // compositor is behind: a long burst leaves in parts, each waited for.
+    if (++unsent_ == kButtonsPerWrite) flush();
   }
 }
 
@@ -81,6 +88,7 @@ void WaylandMouse::SetCursorPos(int x, int y) {
   // The motion starts an empty buffer, so that the buttons written after it
   // go out with it in one write.
   connection_.flush();
+  unsent_ = 0;
   zwlr_virtual_pointer_v1_motion_absolute(pointer_, now(), motion.x, motion.y, motion.xExtent,
                                           motion.yExtent);
   zwlr_virtual_pointer_v1_frame(pointer_);
@@ -89,7 +97,9 @@ void WaylandMouse::SetCursorPos(int x, int y) {
 }
 
 void WaylandMouse::flush() {
-  if (!motionAlone_) connection_.flush();
+  if (motionAlone_) return;
+  connection_.flush();
+  unsent_ = 0;
 }
 
 }  // namespace velmo::wayland

@@ -53,6 +53,7 @@ class WaylandMouse : public Mouse {
   zwlr_virtual_pointer_v1* pointer_;
   CursorPoint position_;
   bool motionAlone_ = false;  // a motion no button has followed yet
+  int unsent_ = 0;            // button events written since the last flush
 };
 
 }  // namespace velmo::wayland
