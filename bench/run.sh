@@ -13,5 +13,7 @@ echo "== list_bench: the script list window"
 tests/with-xvfb.sh ./build/bench/list_bench
 echo "== clickbench: the real program's clicks on a private Xvfb"
 python3 bench/clickbench.py --build build
+echo "== wayland_clickbench: the Wayland backend's clicks on a private headless sway"
+python3 bench/wayland_clickbench.py --build build
 echo "== footprint: memory of the program and its web processes, start-up time"
 python3 bench/footprint.py --build build
