@@ -112,7 +112,7 @@ bool VelmoApp::OnInit() {
   hotkeyTable_ = std::make_unique<HotkeyTable>(desktop_->grabber());
   platform_ = std::make_unique<Platform>(Platform{*hotkeyTable_, desktop_->mouse(), timers_, boxes_,
                                                   desktop_->pump(), *shell_,
-                                                  desktop_->recorder()});
+                                                  desktop_->recorder(), desktop_->picker()});
 
   DataFolders folders;
   try {
@@ -214,6 +214,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;
   }
+  velmo::PrepareToolkit();
   const std::string missing = velmo::MissingDesktopText();
   if (!missing.empty()) {
     std::fprintf(stderr, "%s\n", missing.c_str());

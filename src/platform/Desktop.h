@@ -9,6 +9,7 @@
 #include "platform/ClickRecorder.h"
 #include "platform/KeyGrabber.h"
 #include "platform/Platform.h"
+#include "platform/PointPicker.h"
 #include "platform/SessionNotice.h"
 
 namespace velmo {
@@ -24,7 +25,14 @@ class Desktop {
   // where the program's hotkeys are the compositor's key bindings (sway).
   virtual void hotkeyPressed(unsigned modifiers, unsigned vk) = 0;
   virtual SessionKind session() const = 0;
+  // Picking a point on the screen where the cursor cannot be read; nullptr
+  // where it can.
+  virtual PointPicker* picker() = 0;
 };
+
+// Before the toolkit starts: on a Wayland session with Xwayland the windows
+// go to Xwayland, where the program can see and place them as on X11.
+void PrepareToolkit();
 
 // Checked before the toolkit starts: the message saying why no window can be
 // shown at all (no display to connect to), or empty.

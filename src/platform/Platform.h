@@ -139,6 +139,8 @@ class Shell {
 };
 
 // Everything a window needs of the system, by reference.
+class PointPicker;
+
 struct Platform {
   Hotkeys& hotkeys;
   Mouse& mouse;
@@ -147,6 +149,9 @@ struct Platform {
   EventPump& pump;
   Shell& shell;
   ClickRecorder& recorder;
+  // Where the cursor cannot be read (Wayland): picking a point by clicking
+  // it; nullptr elsewhere.
+  PointPicker* picker = nullptr;
 };
 
 constexpr int kMinTimerPeriodMs = 10;

@@ -4,11 +4,12 @@ cannot work. Runs wayland_backend_check, which answers one command per line,
 and counts clicks with wlclickcounter."""
 
 import os
+import shutil
 import subprocess
 import unittest
 
-from e2e import LineReader, tool, wait_until
-from sway import SwayTestCase
+from e2e import LineReader, make_data_file, settings_bytes, tool, wait_until
+from sway import DROP, NOBODY, SwayTestCase, own_folder
 
 LEFT, MIDDLE, RIGHT = 1, 2, 3
 
@@ -124,6 +125,57 @@ class PickTest(BackendCase):
         self.assertEqual(self.backend.ask("move 10 10"), "ok")
         self.assertEqual(self.backend.ask("click right"), "ok")
         self.assertEqual(self.backend.read(), "cancel")
+
+
+class ProgramOnSwayTest(SwayTestCase):
+    """The whole program on sway, its windows through Xwayland: a script run
+    with `velmo --run` and the clicker started with `velmo --toggle` click a
+    Wayland window, and the clicker's hotkey, bound in sway, toggles it."""
+
+    xwayland = True
+
+    def start_velmo(self, scripts):
+        folder = own_folder(os.path.join(self.tmp, "app"))
+        binary = os.path.join(folder, "velmo")
+        shutil.copy2(tool("VELMO_BINARY"), binary)
+        make_data_file(os.path.join(folder, "data.db"), scripts)
+        with open(os.path.join(folder, "setting.ini"), "wb") as f:
+            # The session's box was seen: its line in the status bar is enough.
+            f.write(settings_bytes([("click", "0"), ("time", "0.1"), ("sessionnotice", "sway")]))
+        for name in os.listdir(folder):
+            shutil.chown(os.path.join(folder, name), NOBODY.pw_uid if NOBODY else None,
+                         NOBODY.pw_gid if NOBODY else None)
+        app = self.spawn_wayland([binary], "velmo", stdin=subprocess.DEVNULL)
+        self.app_guard = self.alive_guard(app, "velmo")
+        wait_until(lambda: "Wayland (sway)" in self.output_of(app), 60,
+                   lambda: f"the start-up to end; velmo said: {self.output_of(app)}",
+                   [self.app_guard])
+        return binary
+
+    def velmo(self, binary, *args):
+        result = subprocess.run([*DROP, binary, *args], env=self.sway.env, capture_output=True,
+                                timeout=20)
+        self.assertEqual(result.returncode, 0, result.stderr.decode())
+        return result.stdout.decode().strip()
+
+    def test_command_line_and_hotkey_drive_clicks_on_wayland(self):
+        binary = self.start_velmo([("两点", "F9", "200,300,左键单击,20|700,500,右键单击,20|", "1")])
+        counter = self.start_counter()
+        self.velmo(binary, "--run", "两点")
+        counter.wait_for(2, guards=[self.app_guard])
+
+        self.assertEqual(self.velmo(binary, "--toggle"), "状态:点击器已经启动")
+        counter.wait_for(5, guards=[self.app_guard])
+        self.velmo(binary, "--toggle")
+        clicks = counter.wait_until_quiet(0.5, guards=[self.app_guard])
+        self.assertEqual(clicks[:2], [(LEFT, 200, 300), (RIGHT, 700, 500)])
+        self.assertEqual(set(clicks[2:]), {(LEFT, 700, 500)})
+
+        self.wtype("-M", "ctrl", "-k", "F3", "-m", "ctrl")
+        counter.wait_for(len(clicks) + 3, guards=[self.app_guard])
+        self.wtype("-M", "ctrl", "-k", "F3", "-m", "ctrl")
+        more = counter.wait_until_quiet(0.5, guards=[self.app_guard])[len(clicks):]
+        self.assertEqual(set(more), {(LEFT, 700, 500)})
 
 
 class NoCompositorTest(unittest.TestCase):

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/Desktop.h"
@@ -12,6 +13,7 @@
 #include "platform/gtk/Look.h"
 #include "platform/sway/SwayIpc.h"
 #include "platform/sway/SwayKeyGrabber.h"
+#include "platform/wayland/WaylandInput.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/X11Recorder.h"
@@ -83,10 +85,46 @@ std::string ExecutablePath() {
   return path.empty() ? "velmo" : path;
 }
 
+// On a wlroots desktop: the pointer through the compositor's virtual pointer,
+// which reaches every window; what concerns the program's own windows (they
+// are Xwayland's, placed in the same desktop coordinates) and keys through X11.
+class XwaylandMouse : public Mouse {
+ public:
+  XwaylandMouse(Mouse& pointer, Mouse& x11) : pointer_(pointer), x11_(x11) {}
+  void mouseEvent(unsigned flags) override { pointer_.mouseEvent(flags); }
+  void keybdEvent(unsigned vk, unsigned flags) override { x11_.keybdEvent(vk, flags); }
+  // Xwayland knows only X11 windows: one of ours under the point may lie
+  // below a Wayland window there. It counts while ours has the focus, and so
+  // is likely in front; a Wayland window in front has the focus itself.
+  bool ownWindowFromPoint(CursorPoint point) override {
+    return x11_.ownWindowFocused() && x11_.ownWindowFromPoint(point);
+  }
+  bool ownWindowFocused() override { return x11_.ownWindowFocused(); }
+  void SetCursorPos(int x, int y) override { pointer_.SetCursorPos(x, y); }
+  CursorPoint GetCursorPos() override { return pointer_.GetCursorPos(); }
+  void flush() override {
+    x11_.flush();
+    pointer_.flush();
+  }
+
+ private:
+  Mouse& pointer_;
+  Mouse& x11_;
+};
+
 class GtkDesktop : public Desktop {
  public:
   explicit GtkDesktop(std::unique_ptr<x11::X11Platform> x11) : x11_(std::move(x11)) {
     x11_->mouse->recogniseOwnWindows({&IsOwnTopLevel, &MayBeNearOwnWindow, &OwnWindowFocused});
+    if (HasEnv("WAYLAND_DISPLAY")) {
+      std::string why;
+      wayland_ = wayland::OpenWaylandInput(why);
+      if (wayland_) {
+        mouse_ = std::make_unique<XwaylandMouse>(*wayland_->mouse, *x11_->mouse);
+      } else {
+        std::fprintf(stderr, "Velmo: %s\n", why.c_str());
+      }
+    }
     // On sway the hotkeys are its key bindings: an X11 grab would see only
     // the keys typed into X11 windows.
     const std::string swaySocket = sway::SwaySocketPath();
@@ -101,20 +139,30 @@ class GtkDesktop : public Desktop {
     if (sway_) sway_->pressed(modifiers, vk);
   }
   SessionKind session() const override {
-    return KindOfSession({HasEnv("WAYLAND_DISPLAY"), false, sway_ != nullptr});
+    return KindOfSession({HasEnv("WAYLAND_DISPLAY"), wayland_ != nullptr, sway_ != nullptr});
   }
-  Mouse& mouse() override { return *x11_->mouse; }
+  Mouse& mouse() override {
+    if (mouse_) return *mouse_;
+    return *x11_->mouse;
+  }
+  PointPicker* picker() override { return wayland_ ? wayland_->picker.get() : nullptr; }
   EventPump& pump() override { return pump_; }
   ClickRecorder& recorder() override { return recorder_; }
 
  private:
   std::unique_ptr<x11::X11Platform> x11_;
   std::unique_ptr<sway::SwayKeyGrabber> sway_;
+  std::unique_ptr<wayland::WaylandInput> wayland_;
+  std::unique_ptr<XwaylandMouse> mouse_;
   GtkEventPump pump_;
   x11::X11Recorder recorder_{&DoubleClickTime};
 };
 
 }  // namespace
+
+void PrepareToolkit() {
+  if (HasEnv("WAYLAND_DISPLAY") && HasEnv("DISPLAY")) gdk_set_allowed_backends("x11");
+}
 
 std::string MissingDesktopText() {
   // Without an X display GTK cannot start at all; say what is missing instead

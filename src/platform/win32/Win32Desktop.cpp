@@ -55,6 +55,7 @@ class Win32Desktop : public Desktop {
   // RegisterHotKey delivers every press itself.
   void hotkeyPressed(unsigned, unsigned) override {}
   SessionKind session() const override { return SessionKind::Complete; }
+  PointPicker* picker() override { return nullptr; }  // F11 reads the cursor
 
  private:
   win32::Win32KeyGrabber grabber_;
@@ -66,6 +67,8 @@ class Win32Desktop : public Desktop {
 }  // namespace
 
 // Every Windows session has a desktop for the program's windows.
+void PrepareToolkit() {}
+
 std::string MissingDesktopText() { return {}; }
 
 std::unique_ptr<Desktop> ConnectDesktop(std::string& error) {

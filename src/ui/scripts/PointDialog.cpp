@@ -3,6 +3,7 @@
 #include "common/Errors.h"
 #include "common/KeyFilters.h"
 #include "common/Texts.h"
+#include "platform/PointPicker.h"
 #include "ui/scripts/ScriptDialogHost.h"
 #include "ui/scripts/ScriptEditorDialog.h"
 #include "widgets/DialogControls.h"
@@ -87,11 +88,13 @@ void PointDialog::buildControls() {
   const wxSize buttonSize(90, 26);
   btn1 = ButtonAt(this, wxPoint(width - 102, 14), buttonSize, adds() ? "添加(&A)" : "确定(&O)");
   btn2 = ButtonAt(this, wxPoint(width - 102, 48), buttonSize, "关闭(&C)");
+  if (platform_.picker) btn3 = ButtonAt(this, wxPoint(width - 102, 82), buttonSize, "拾取(&P)");
 }
 
 void PointDialog::bindHandlers() {
   btn1->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn1Click(); });
   btn2->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn2Click(); });
+  if (btn3) btn3->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { btn3Click(); });
   onEveryShowing([this] { FormShow(); });
   // edt1KeyPress: the add dialogs take digits and commas only.
   FilterTyping(edt1, adds() ? &CoordinateKeyAccepted : nullptr, kCoordinateTypedLimit);
@@ -165,6 +168,16 @@ void PointDialog::btn1Click() {
 }
 
 void PointDialog::btn2Click() { closeDialog(); }
+
+// The overlay covers the whole desktop, this dialog included; a click on it
+// gives the point as F11 would, Esc leaves the coordinate as it was.
+void PointDialog::btn3Click() {
+  platform_.picker->pick([this](std::optional<CursorPoint> point) {
+    if (point) edt1->ChangeValue(FromUtf8(CaptureText(*point)));
+    Raise();
+    edt1->SetFocus();
+  });
+}
 
 void PointDialog::refuse(const PointRefusal& refusal) {
   tell(refusal.message, kMbIconWarning);

@@ -49,6 +49,7 @@ class PointDialog : public ModalDialog, public HotkeySink {
   void FormClose();
   void btn1Click();
   void btn2Click();
+  void btn3Click();  // pick the point on the screen, where F11 cannot read the cursor
   void closeDialog() override;
 
   static constexpr int tmr1 = 1;
@@ -65,6 +66,7 @@ class PointDialog : public ModalDialog, public HotkeySink {
   wxStaticText* lbl4;
   wxButton* btn1;
   wxButton* btn2;
+  wxButton* btn3 = nullptr;  // only where the platform has a point picker
 
  protected:
   PointDialog(ScriptDialogHost& host, const PointDialogKind& kind);
