@@ -211,7 +211,24 @@ def start_window_manager(x, log_path):
     return process
 
 
-class XTestCase(unittest.TestCase):
+class ChildrenTestCase(unittest.TestCase):
+    """What a test says of the children it started, whose stderr went to
+    the file `log_path` names."""
+
+    @staticmethod
+    def output_of(process):
+        with open(process.log_path, "rb") as log:
+            return log.read().decode("utf-8", "replace")
+
+    def alive_guard(self, process, name):
+        def guard():
+            if process.poll() is not None:
+                raise AssertionError(f"{name} ended with exit code {process.returncode}; "
+                                     f"its stderr: {self.output_of(process)}")
+        return guard
+
+
+class XTestCase(ChildrenTestCase):
     """A private X server for the class, with openbox on it when
     `window_manager`; a temporary folder and a list of child processes for
     each test."""
@@ -252,18 +269,6 @@ class XTestCase(unittest.TestCase):
         process.log_path = log_path
         self.addCleanup(stop_process, process)
         return process
-
-    @staticmethod
-    def output_of(process):
-        with open(process.log_path, "rb") as log:
-            return log.read().decode("utf-8", "replace")
-
-    def alive_guard(self, process, name):
-        def guard():
-            if process.poll() is not None:
-                raise AssertionError(f"{name} ended with exit code {process.returncode}; "
-                                     f"its stderr: {self.output_of(process)}")
-        return guard
 
     def run_tool(self, *args, timeout=10):
         return subprocess.run(args, env=self.x.tool_env, capture_output=True, timeout=timeout)

@@ -19,9 +19,8 @@ import signal
 import subprocess
 import tempfile
 import time
-import unittest
 
-from e2e import Counter, LineReader, stop_process, tool, wait_until
+from e2e import ChildrenTestCase, Counter, LineReader, stop_process, tool, wait_until
 
 AS_ROOT = os.geteuid() == 0
 NOBODY = pwd.getpwnam("nobody") if AS_ROOT else None
@@ -141,7 +140,7 @@ class Sway:
             pass
 
 
-class SwayTestCase(unittest.TestCase):
+class SwayTestCase(ChildrenTestCase):
     """One headless sway for the class (`xwayland` says whether it runs
     Xwayland); a folder the clients may write and a list of child processes
     for each test."""
@@ -181,18 +180,6 @@ class SwayTestCase(unittest.TestCase):
         process.log_path = log_path
         self.addCleanup(stop_process, process)
         return process
-
-    @staticmethod
-    def output_of(process):
-        with open(process.log_path, "rb") as log:
-            return log.read().decode("utf-8", "replace")
-
-    def alive_guard(self, process, name):
-        def guard():
-            if process.poll() is not None:
-                raise AssertionError(f"{name} ended with exit code {process.returncode}; "
-                                     f"its stderr: {self.output_of(process)}")
-        return guard
 
     def swaymsg(self, *args, check=True):
         return self.sway.swaymsg(*args, check=check)

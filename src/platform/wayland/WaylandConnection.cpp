@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/Errors.h"
+#include "common/Texts.h"
 #include "platform/wayland/LayerShellProtocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
@@ -61,10 +62,6 @@ const zxdg_output_v1_listener kXdgOutputListener = {.logical_position = LogicalP
                                                     .description = XdgOutputDescription};
 
 }  // namespace
-
-std::string UserText(const std::string& chinese, const std::string& english) {
-  return chinese + "\n(" + english + ")";
-}
 
 const wl_registry_listener WaylandConnection::kRegistryListener = {
     .global = &WaylandConnection::global, .global_remove = &WaylandConnection::globalRemove};

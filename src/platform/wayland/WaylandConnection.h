@@ -20,10 +20,6 @@ struct zxdg_output_v1;
 
 namespace velmo::wayland {
 
-// A text for the user: the Chinese text, then the English detail in
-// brackets on a line of its own, as the X11 backend words its messages.
-std::string UserText(const std::string& chinese, const std::string& english);
-
 // One output and its logical box in the layout. The box is empty until the
 // compositor has told it.
 class WaylandConnection;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/Errors.h"
+#include "common/Texts.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 namespace velmo::wayland {

@@ -2,15 +2,13 @@
 
 #include <cstdlib>
 
+#include "common/Texts.h"
+
 namespace velmo::x11 {
 
 void DisplayCloser::operator()(Display* display) const {
   // XCloseDisplay reports nothing useful: the connection is gone either way.
   XCloseDisplay(display);
-}
-
-std::string UserText(const std::string& chinese, const std::string& english) {
-  return chinese + "\n(" + english + ")";
 }
 
 std::string MissingDisplayText() {

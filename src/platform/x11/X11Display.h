@@ -13,10 +13,6 @@ struct DisplayCloser {
 };
 using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
-// A message for the user of the program's Chinese interface: the Chinese
-// text first, then the English technical detail in brackets on its own line.
-std::string UserText(const std::string& chinese, const std::string& english);
-
 // Why nothing can work without DISPLAY; names Wayland when WAYLAND_DISPLAY
 // says this is a Wayland session.
 std::string MissingDisplayText();

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "common/Errors.h"
+#include "common/Texts.h"
 #include "platform/x11/X11ErrorTrap.h"
 #include "platform/x11/X11Keys.h"
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/Errors.h"
+#include "common/Texts.h"
 #include "platform/x11/X11ErrorTrap.h"
 #include "platform/x11/X11Keys.h"
 

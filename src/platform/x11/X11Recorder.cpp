@@ -2,6 +2,7 @@
 
 #include <X11/Xproto.h>
 
+#include "common/Texts.h"
 #include "platform/x11/X11Keys.h"
 
 namespace velmo::x11 {
