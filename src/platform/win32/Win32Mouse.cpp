@@ -55,12 +55,12 @@ bool Win32Mouse::ownWindowFocused() { return OwnWindow(GetForegroundWindow()); }
 void Win32Mouse::SetCursorPos(int x, int y) {
   flush();
   if (!::SetCursorPos(x, y))
-    throw AppError("SetCursorPos failed: " + SystemMessage(GetLastError()));
+    throw InputRefused("SetCursorPos failed: " + SystemMessage(GetLastError()));
 }
 
 CursorPoint Win32Mouse::GetCursorPos() {
   POINT p{};
-  if (!::GetCursorPos(&p)) throw AppError("GetCursorPos failed: " + SystemMessage(GetLastError()));
+  if (!::GetCursorPos(&p)) throw InputRefused("GetCursorPos failed: " + SystemMessage(GetLastError()));
   return {p.x, p.y};
 }
 
@@ -70,7 +70,7 @@ void Win32Mouse::flush() {
   inputs.swap(pending_);
   const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   if (sent != inputs.size())
-    throw AppError("SendInput sent " + std::to_string(sent) + " of " +
+    throw InputRefused("SendInput sent " + std::to_string(sent) + " of " +
                    std::to_string(inputs.size()) +
                    " input events: " + SystemMessage(GetLastError()));
 }

@@ -17,7 +17,7 @@ class Win32Mouse : public Mouse {
   // down, left up, right down, right up, each its own input.
   void mouseEvent(unsigned flags) override;
   // Sends what waits, then moves the cursor (the system clamps it to the
-  // screen). Throws AppError when the system refuses.
+  // screen). Throws InputRefused when the system refuses.
   void SetCursorPos(int x, int y) override;
   CursorPoint GetCursorPos() override;
   // Queues the key with its scan code, for programs that read those.
@@ -25,7 +25,7 @@ class Win32Mouse : public Mouse {
   // WindowFromPoint and GetForegroundWindow, judged by their process.
   bool ownWindowFromPoint(CursorPoint point) override;
   bool ownWindowFocused() override;
-  // Throws AppError when SendInput inserts fewer events than it was given
+  // Throws InputRefused when SendInput inserts fewer events than it was given
   // (input blocked by another desktop or a program of higher integrity).
   void flush() override;
 

@@ -16,7 +16,7 @@ class X11Mouse : public Mouse {
   explicit X11Mouse(DisplayPtr display);
 
   // Handles the button flags in the order Windows does: left down, left up,
-  // right down, right up. Throws AppError when XTest refuses an event.
+  // right down, right up. Throws InputRefused when XTest refuses an event.
   void mouseEvent(unsigned flags) override;
   // Moves the pointer to absolute coordinates on the default screen.
   void SetCursorPos(int x, int y) override;
