@@ -46,7 +46,7 @@ void ClickEngine::ToggleClicker() {
   if (ClickFailSafe && !panel_.fixedPosition()) start = mouse_.GetCursorPos();
   if (!startTimer()) return;
   expectedPointer_ = start;
-  skipping_ = false;
+  skippedWhy_ = nullptr;
   ClickerRunning = true;
   status_.setStatusText(0, kStartedText);
 }
@@ -98,21 +98,21 @@ std::optional<CursorPoint> ClickEngine::moveToFixedPoint() {
   }
 }
 
-bool ClickEngine::targetOutsideProgram(std::optional<CursorPoint> point) {
+bool ClickEngine::targetTakesClicks(std::optional<CursorPoint> point) {
   const char* why = nullptr;
   if (ClickKey) {
     if (mouse_.ownWindowFocused()) why = kOwnFocusSkippedText;
-  } else if (mouse_.ownWindowFromPoint(point ? *point : mouse_.GetCursorPos())) {
-    why = kOwnWindowSkippedText;
+  } else {
+    const CursorPoint at = point ? *point : mouse_.GetCursorPos();
+    if (mouse_.ownWindowFromPoint(at)) {
+      why = kOwnWindowSkippedText;
+    } else if (mouse_.elevatedWindowFromPoint(at)) {
+      why = kElevatedSkippedText;
+    }
   }
-  if (why != nullptr) {
-    status_.setStatusText(0, why);
-    skipping_ = true;
-    return false;
-  }
-  if (skipping_) status_.setStatusText(0, kStartedText);
-  skipping_ = false;
-  return true;
+  if (why != skippedWhy_) status_.setStatusText(0, why != nullptr ? why : kStartedText);
+  skippedWhy_ = why;
+  return why == nullptr;
 }
 
 void ClickEngine::click() {
@@ -149,7 +149,7 @@ void ClickEngine::tick() {
   if (!pointerLeftAlone()) return;
   // A hold the timer has caught up with ends before the next press.
   held_.release();
-  if (!targetOutsideProgram(moveToFixedPoint())) return;
+  if (!targetTakesClicks(moveToFixedPoint())) return;
   click();
 
   ++ClickCount;

@@ -38,6 +38,8 @@ inline constexpr const char* kStoppedText = "状态:点击器已经停止";
 inline constexpr const char* kFailSafeStoppedText = "状态:鼠标被移开,点击器已经停止";
 inline constexpr const char* kOwnWindowSkippedText = "状态:指向本程序窗口,不点击";
 inline constexpr const char* kOwnFocusSkippedText = "状态:本程序窗口在前台,不按键";
+inline constexpr const char* kElevatedSkippedText =
+    "状态:目标窗口以管理员身份运行,点击不到";
 inline constexpr const char* kInputRefusedStoppedText = "状态:系统拒绝了鼠标操作,点击器已经停止";
 // The report of a refused tick, before the system's own words.
 inline constexpr const char* kInputRefusedReport =
@@ -97,9 +99,11 @@ class ClickEngine {
   bool pointerLeftAlone();
   // Moves to the fixed point, when there is one that can be read.
   std::optional<CursorPoint> moveToFixedPoint();
-  // False, saying so in the status bar, while the click would land in the
-  // program itself: a window of it under the point, or its focus for a key.
-  bool targetOutsideProgram(std::optional<CursorPoint> point);
+  // False, saying so in the status bar as the reason changes, while the
+  // click would land in the program itself (a window of it under the point,
+  // or its focus for a key) or in a window of a program run as
+  // administrator, which the system keeps it from.
+  bool targetTakesClicks(std::optional<CursorPoint> point);
   void click();
   void tick();
   bool startTimer();
@@ -116,7 +120,7 @@ class ClickEngine {
   std::mt19937 random_;
   std::optional<CursorPoint> expectedPointer_;  // where the fail-safe expects the pointer
   HeldClicks held_;
-  bool skipping_ = false;  // the status says why the last tick clicked nothing
+  const char* skippedWhy_ = nullptr;  // what the status says the last tick skipped for
 };
 
 }  // namespace velmo

@@ -93,6 +93,10 @@ class Mouse {
   virtual bool ownWindowFromPoint(CursorPoint point) = 0;
   // The keyboard focus is in a window of this program.
   virtual bool ownWindowFocused() = 0;
+  // The window under a screen point belongs to a program of a higher
+  // privilege (integrity level) than this one: Windows drops input sent to
+  // it, while SendInput still reports success.
+  virtual bool elevatedWindowFromPoint(CursorPoint point) = 0;
   // These three throw InputRefused when the system refuses them.
   virtual void SetCursorPos(int x, int y) = 0;
   virtual CursorPoint GetCursorPos() = 0;

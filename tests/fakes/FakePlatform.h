@@ -94,6 +94,7 @@ class FakeMouse : public Mouse {
            point.y >= ownWindow.y && point.y < ownWindow.y + ownWindowSize;
   }
   bool ownWindowFocused() override { return ownFocus; }
+  bool elevatedWindowFromPoint(CursorPoint point) override { return point.x >= elevatedFromX; }
   void flush() override {
     refuseIfLocked("SendInput");
     ++flushes;
@@ -107,6 +108,8 @@ class FakeMouse : public Mouse {
   CursorPoint ownWindow{-1000, -1000};
   int ownWindowSize = 0;
   bool ownFocus = false;
+  // Windows of programs run as administrator fill the screen from here on.
+  int elevatedFromX = 1 << 30;
 
  private:
   void refuseIfLocked(const std::string& call) {

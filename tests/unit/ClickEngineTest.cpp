@@ -294,6 +294,12 @@ TEST_F(Engine, NothingLandsInTheProgramItselfAndTheStatusSaysWhy) {
   tick();
   EXPECT_EQ(clicks(), 2u);
   EXPECT_EQ(status.panel[0], kStartedText);
+  // Nor in a program run as administrator: the system would drop the clicks.
+  p.mouse.elevatedFromX = 300;
+  tick();
+  EXPECT_EQ(clicks(), 2u);
+  EXPECT_EQ(status.panel[0], kElevatedSkippedText);
+  p.mouse.elevatedFromX = 1 << 30;
   // Keys go to the focus, wherever the pointer is.
   engine.ClickKey = ' ';
   p.mouse.ownFocus = true;

@@ -13,6 +13,7 @@ namespace velmo::win32 {
 
 class Win32Mouse : public Mouse {
  public:
+  Win32Mouse();
   // Queues the button flags in the order mouse_event handles them: left
   // down, left up, right down, right up, each its own input.
   void mouseEvent(unsigned flags) override;
@@ -25,12 +26,19 @@ class Win32Mouse : public Mouse {
   // WindowFromPoint and GetForegroundWindow, judged by their process.
   bool ownWindowFromPoint(CursorPoint point) override;
   bool ownWindowFocused() override;
+  // The integrity level of the window's process against this one's; a
+  // process whose token cannot even be read counts as above. The answer for
+  // the last process asked is kept.
+  bool elevatedWindowFromPoint(CursorPoint point) override;
   // Throws InputRefused when SendInput inserts fewer events than it was given
   // (input blocked by another desktop or a program of higher integrity).
   void flush() override;
 
  private:
   std::vector<INPUT> pending_;
+  DWORD ownLevel_;
+  DWORD lastProcess_ = 0;
+  bool lastElevated_ = false;
 };
 
 }  // namespace velmo::win32

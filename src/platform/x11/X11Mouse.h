@@ -28,6 +28,8 @@ class X11Mouse : public Mouse {
   // only where the toolkit says one of ours may be near it.
   bool ownWindowFromPoint(CursorPoint point) override;
   bool ownWindowFocused() override;
+  // X has no privilege levels between clients: never.
+  bool elevatedWindowFromPoint(CursorPoint) override { return false; }
   void flush() override;
 
   // What the toolkit knows of the program's own windows; both answers are
