@@ -4,6 +4,7 @@
 // the shell needs (foreground first, an empty message after).
 #include <wx/app.h>
 #include <wx/taskbar.h>
+#include <windows.h>
 
 #include "common/Errors.h"
 #include "platform/wx/WxTrayHost.h"
@@ -27,6 +28,10 @@ class Win32TrayIcon : public WxTrayHost {
     };
     for (const auto& [type, gesture] : gestures)
       icon_.Bind(type, [this, gesture = gesture](wxTaskBarIconEvent&) { onGesture(gesture); });
+    // Run as administrator, the program would not hear Explorer's
+    // "TaskbarCreated", sent from a lower integrity level, and the icon would
+    // not come back when Explorer restarts: that one message is let in.
+    ChangeWindowMessageFilter(RegisterWindowMessageW(L"TaskbarCreated"), MSGFLT_ADD);
     // A log-off or shut-down that goes ahead takes the icon away at once.
     wxTheApp->Bind(wxEVT_END_SESSION, &Win32TrayIcon::onEndSession, this);
     rules().addIcon();
