@@ -38,9 +38,8 @@ inline constexpr const char* kStoppedText = "状态:点击器已经停止";
 inline constexpr const char* kFailSafeStoppedText = "状态:鼠标被移开,点击器已经停止";
 inline constexpr const char* kOwnWindowSkippedText = "状态:指向本程序窗口,不点击";
 inline constexpr const char* kOwnFocusSkippedText = "状态:本程序窗口在前台,不按键";
-inline constexpr const char* kElevatedSkippedText =
-    "状态:目标窗口以管理员身份运行,点击不到";
-inline constexpr const char* kInputRefusedStoppedText = "状态:系统拒绝了鼠标操作,点击器已经停止";
+inline constexpr const char* kElevatedSkippedText = "状态:目标以管理员运行,不点击";
+inline constexpr const char* kInputRefusedStoppedText = "状态:系统拒绝操作,点击器已停止";
 // The report of a refused tick, before the system's own words.
 inline constexpr const char* kInputRefusedReport =
     "系统拒绝了模拟的鼠标操作,点击器已经停止。桌面被锁定、出现用户帐户控制提示或"

@@ -62,6 +62,7 @@ void expectStatusTextsWhole(wxStatusBar* bar) {
   const std::pair<int, const char*> texts[] = {
       {0, kAppTitle},           {0, kStartedText},         {0, kStoppedText},
       {0, kFailSafeStoppedText}, {0, kOwnWindowSkippedText}, {0, kOwnFocusSkippedText},
+      {0, kInputRefusedStoppedText}, {0, kElevatedSkippedText},
       {2, "点击次数:999999"}};
   for (const auto& [panel, text] : texts) {
     wxRect field;
