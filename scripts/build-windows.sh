@@ -1,14 +1,15 @@
 #!/bin/sh
 # Cross-builds the whole program for Windows with mingw-w64:
 # build-windows/velmo.exe (one static executable that needs only Windows' own
-# DLLs), an empty data.db beside it, and build-windows/velmo-windows.zip of
-# the two. The libraries it needs are built once into a cache folder outside
+# DLLs), an empty data.db beside it, build-windows/velmo-windows.zip of
+# the two (the portable copy) and the setup program build-windows/velmo-setup.exe
+# (NSIS, installer/velmo-setup.nsi). The libraries it needs are built once into a cache folder outside
 # the checkout (scripts/windows/); the first wxMSW build takes about 12 minutes
 # on two idle cores, later runs reuse it.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/windows/common.sh
-win_install_packages cmake ninja-build imagemagick wine wine64 fonts-wine fonts-wqy-microhei
+win_install_packages cmake ninja-build imagemagick nsis wine wine64 fonts-wine fonts-wqy-microhei
 ./scripts/windows/deps.sh
 ./scripts/windows/wx.sh
 
@@ -33,3 +34,4 @@ done
 rm -f build-windows/velmo-windows.zip
 (cd build-windows && cmake -E tar cf velmo-windows.zip --format=zip velmo.exe data.db)
 echo "build-windows/velmo-windows.zip: velmo.exe and data.db"
+echo "build-windows/velmo-setup.exe: the setup program"

@@ -6,7 +6,8 @@
 set -eu
 cd "$(dirname "$0")/../.."
 . scripts/windows/common.sh
-win_install_packages xvfb xauth xdotool x11-utils imagemagick
+# locales: the setup program's test makes a Chinese locale of its own.
+win_install_packages xvfb xauth xdotool x11-utils imagemagick locales
 ./scripts/build-windows.sh
 
 # A wine prefix of this checkout's own, made once without any dialog: no

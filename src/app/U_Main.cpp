@@ -1,5 +1,6 @@
 #include "app/U_Main.h"
 
+#include <cstdio>
 #include <random>
 
 #include "clicker/IntervalJitter.h"
@@ -93,6 +94,16 @@ void TFrm_Main::FormShow() {
       return key;
     });
   });
+}
+
+void TFrm_Main::showSessionNotice(SessionKind kind) {
+  const std::string line = SessionNoticeLine(kind);
+  if (line.empty()) return;
+  setStatusText(0, line);
+  std::fprintf(stderr, "Velmo: %s\n", line.c_str());
+  if (settings_.ReadString("setting", "sessionnotice", "") == SessionKindName(kind)) return;
+  platform_.boxes.MessageBoxA(this, SessionNoticeText(kind), kAppTitle, kMbIconInformation);
+  settings_.WriteString("setting", "sessionnotice", SessionKindName(kind));
 }
 
 std::vector<std::string> TFrm_Main::ownHotkeyTexts(const ClickerSettings& s) {

@@ -14,7 +14,9 @@
 #include "clicker/ClickEngine.h"
 #include "hotkeys/HotkeyRegistrar.h"
 #include "platform/Platform.h"
+#include "platform/SessionNotice.h"
 #include "scripts/EndGate.h"
+#include "scripts/RemoteRequests.h"
 #include "scripts/ScriptRunner.h"
 #include "scripts/U_dm.h"
 #include "settings/DataFolders.h"
@@ -41,6 +43,9 @@ class TFrm_Main : public wxFrame,
 
   // The start-up sequence, run once when the message loop first shows the window.
   void FormShow();
+  // After FormShow: what works on this desktop session, in the status bar,
+  // and in a box the first time the program meets such a session.
+  void showSessionNotice(SessionKind kind);
 
   void WMHotKey(int id) override;
   void setStatusText(int panel, const std::string& text) override;
@@ -67,6 +72,9 @@ class TFrm_Main : public wxFrame,
   void btn19Click();
   void btn20Click();
   void RunScriptByHotkeyId(const std::string& idText);
+  // What `velmo --toggle`, `--run NAME`, `--stop` and a second start ask of
+  // this running program: the encoded answer. A run starts once answered.
+  std::string answerRequest(const std::string& request);
   // The script dialogs are created after the main window.
   void useScriptDialogs(const ScriptWindows& windows);
 
@@ -144,6 +152,8 @@ class TFrm_Main : public wxFrame,
   ScriptStore& store();
   void fillModifyDialog(int row);
   void carryOutHeldEnd();
+  RemoteAnswer runScriptNamed(const std::string& name);
+  void bringForward();
   // Every hotkey text of the program: the clicker's in `s`, the stop
   // hotkey, and each script's own.
   std::vector<std::string> ownHotkeyTexts(const ClickerSettings& s);

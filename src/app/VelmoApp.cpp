@@ -1,6 +1,8 @@
 // The program's entry: checks for a desktop, sets up the platform, creates
 // the windows in their start-up order and runs the message loop.
 #include <wx/wx.h>
+// After wx.h: weakref.h relies on what that includes.
+#include <wx/weakref.h>
 
 #include <cstdio>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "hotkeys/HotkeyTable.h"
 #include "platform/Desktop.h"
 #include "platform/Program.h"
+#include "platform/ProgramInstance.h"
 #include "platform/wx/WxMessageBoxes.h"
 #include "platform/wx/WxTimers.h"
 #include "settings/DataFolders.h"
@@ -26,9 +29,18 @@
 
 namespace velmo {
 
+namespace {
+
+// As main received them: wx's own copies went through the C locale, which
+// may not hold a Chinese script name.
+std::vector<std::string> startArguments;
+
+}  // namespace
+
 class VelmoApp : public wxApp {
  public:
   bool OnInit() override;
+  int OnRun() override;
   int OnExit() override;
   // Every event handler runs inside this one guard.
   void HandleEvent(wxEvtHandler* handler, wxEventFunction func, wxEvent& event) const override;
@@ -36,6 +48,9 @@ class VelmoApp : public wxApp {
 
  private:
   bool fail(const std::string& message);
+  // False when this start only talks to the running program: the command
+  // line's request, or a second plain start's Show.
+  bool becomeRunningProgram();
   void createScriptWindows(const DataFolders& folders);
   void createWebWindows();
 
@@ -48,6 +63,10 @@ class VelmoApp : public wxApp {
   std::unique_ptr<Platform> platform_;
   TFrm_Main* main_ = nullptr;
   std::unique_ptr<Tdm1> dm1_;
+  std::unique_ptr<RunningProgram> running_;
+  wxWeakRef<TFrm_Main> answering_;  // the main window while it lives
+  // The exit code of a start that only talked to the running program.
+  std::optional<int> talked_;
   // Set by a terminate request made before the message loop runs; the loop
   // ends once start-up has run.
   bool terminateRequested_ = false;
@@ -59,7 +78,32 @@ bool VelmoApp::fail(const std::string& message) {
   return false;
 }
 
+bool VelmoApp::becomeRunningProgram() {
+  const RemoteRequest request = RemoteRequestOf(startArguments);
+  if (request.kind == RemoteRequest::Kind::Show) {
+    try {
+      running_ = BecomeRunningProgram([this](const std::string& text) {
+        const std::optional<RemoteRequest> request = DecodeRequest(text);
+        if (request && request->kind == RemoteRequest::Kind::Hotkey && desktop_) {
+          desktop_->hotkeyPressed(request->modifiers, request->vk);
+          return EncodeAnswer({true, {}});
+        }
+        if (answering_) return answering_->answerRequest(text);
+        return EncodeAnswer({false, "Velmo正在启动或退出, 请稍后再试。"});
+      });
+      if (running_) return true;
+    } catch (const std::exception& error) {
+      // Without the means a second start cannot find this one; the program works.
+      std::fprintf(stderr, "%s\n", error.what());
+      return true;
+    }
+  }
+  talked_ = SendRemoteRequest(request);
+  return false;
+}
+
 bool VelmoApp::OnInit() {
+  if (!becomeRunningProgram()) return true;
   // wxGTK makes the display name every window's WM_CLASS class, which X11
   // stores as Latin-1: an ASCII name; the windows carry the Chinese titles.
   SetAppDisplayName("Velmo");
@@ -81,13 +125,17 @@ bool VelmoApp::OnInit() {
 
   // The windows, in their start-up order.
   main_ = new TFrm_Main(*platform_, folders);
+  answering_ = main_;
   SetTopWindow(main_);
   createScriptWindows(folders);
   createWebWindows();
 
   main_->Show();
   main_->CallAfter([this] {
-    main_->Guarded([this] { main_->FormShow(); });
+    main_->Guarded([this] {
+      main_->FormShow();
+      main_->showSessionNotice(desktop_->session());
+    });
     if (terminateRequested_) ExitMainLoop();
   });
   return true;
@@ -127,7 +175,10 @@ void VelmoApp::createWebWindows() {
                                              [this] { main_->endApplication(); }));
 }
 
+int VelmoApp::OnRun() { return talked_ ? *talked_ : wxApp::OnRun(); }
+
 int VelmoApp::OnExit() {
+  running_.reset();
   dm1_.reset();
   hotkeyTable_.reset();
   desktop_.reset();
@@ -157,7 +208,8 @@ wxIMPLEMENT_APP_NO_MAIN(velmo::VelmoApp);
 
 int main(int argc, char** argv) {
   try {
-    if (const auto exitCode = velmo::RunCommandLine(velmo::ProgramArguments(argc, argv)))
+    velmo::startArguments = velmo::ProgramArguments(argc, argv);
+    if (const auto exitCode = velmo::RunCommandLine(velmo::startArguments))
       return *exitCode;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());

@@ -9,6 +9,7 @@
 #include "platform/ClickRecorder.h"
 #include "platform/KeyGrabber.h"
 #include "platform/Platform.h"
+#include "platform/SessionNotice.h"
 #include "platform/TimerTick.h"
 
 namespace velmo {
@@ -20,6 +21,10 @@ class Desktop {
   virtual Mouse& mouse() = 0;
   virtual EventPump& pump() = 0;
   virtual ClickRecorder& recorder() = 0;
+  // A hotkey press the compositor reported by starting `velmo --hotkey`,
+  // where the program's hotkeys are the compositor's key bindings (sway).
+  virtual void hotkeyPressed(unsigned modifiers, unsigned vk) = 0;
+  virtual SessionKind session() const = 0;
 };
 
 // Checked before the toolkit starts: the message saying why no window can be

@@ -1,6 +1,5 @@
 #include "settings/DataFolders.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -14,13 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Our texts are UTF-8; a std::string path would be read in the ANSI code
-// page on Windows.
-std::string env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
-
 // The XDG base folder `xdgValue`, or `home` + `fallback` when the variable is
 // unset or relative (a relative value is invalid and ignored); with "velmo/".
 std::string baseFolder(const std::string& xdgValue, const std::string& home,
@@ -32,6 +24,14 @@ std::string baseFolder(const std::string& xdgValue, const std::string& home,
   }
   while (base.size() > 1 && base.back() == '/') base.pop_back();
   return base + "/velmo/";
+}
+
+// Windows keeps every file of the program's user in one folder.
+std::string windowsFolder(const std::string& appData) {
+  if (appData.empty()) {
+    throw AppError("Windows names no application data folder: no folder for the settings and scripts");
+  }
+  return appData + "Velmo\\";
 }
 
 // Creating a file is the one test that tells the truth for every user, mount
@@ -76,7 +76,9 @@ void copyTemplate(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-std::string TemplateFile(const std::string& exeDir) { return exeDir + "../share/velmo/data.db"; }
+std::string TemplateFile(const std::string& exeDir, bool windows) {
+  return exeDir + (windows ? "template\\data.db" : "../share/velmo/data.db");
+}
 
 DataFolders PortableFolders(const std::string& exeDir) {
   DataFolders folders;
@@ -91,29 +93,31 @@ DataFolders ChooseDataFolders(const StartPlace& place) {
   if (place.exeDirHoldsDataFile || (!place.templateExists && place.exeDirWritable)) {
     return PortableFolders(place.exeDir);
   }
+  const UserFolders& user = place.user;
   DataFolders folders;
   folders.installed = true;
-  const std::string config = baseFolder(place.xdgConfigHome, place.home, "/.config");
+  const std::string config = user.windows ? windowsFolder(user.appData)
+                                          : baseFolder(user.xdgConfigHome, user.home, "/.config");
   folders.settingsFile = config + "setting.ini";
   folders.firstRunCopyFrom = folders.settingsFile;
   folders.firstRunCopyTo = config + "main.ini";
-  folders.dataDir = baseFolder(place.xdgDataHome, place.home, "/.local/share");
-  folders.templateFile = TemplateFile(place.exeDir);
+  folders.dataDir =
+      user.windows ? config : baseFolder(user.xdgDataHome, user.home, "/.local/share");
+  folders.templateFile = TemplateFile(place.exeDir, user.windows);
   return folders;
 }
 
 StartPlace InspectStartPlace(const std::string& exeDir) {
   StartPlace place;
   place.exeDir = exeDir;
+  place.user = FindUserFolders();
   std::error_code error;
   place.exeDirHoldsDataFile = fs::is_regular_file(Utf8Path(exeDir + "data.db"), error);
-  place.templateExists = fs::is_regular_file(Utf8Path(TemplateFile(exeDir)), error);
+  place.templateExists =
+      fs::is_regular_file(Utf8Path(TemplateFile(exeDir, place.user.windows)), error);
   if (!place.exeDirHoldsDataFile && !place.templateExists) {
     place.exeDirWritable = folderWritable(exeDir);
   }
-  place.xdgConfigHome = env("XDG_CONFIG_HOME");
-  place.xdgDataHome = env("XDG_DATA_HOME");
-  place.home = env("HOME");
   return place;
 }
 

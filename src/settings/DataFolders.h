@@ -3,9 +3,13 @@
 // $XDG_CONFIG_HOME/velmo/ and its scripts in $XDG_DATA_HOME/velmo/data.db, and
 // its first start copies there the empty data.db packaged in ../share/velmo/
 // (relative to the executable, so an unpacked package runs where it lies).
+// On Windows an installed copy keeps all three files in %APPDATA%\Velmo\ and
+// finds the empty data.db in template\ beside the executable.
 #pragma once
 
 #include <string>
+
+#include "platform/UserFolders.h"
 
 namespace velmo {
 
@@ -26,25 +30,24 @@ struct StartPlace {
   bool exeDirHoldsDataFile = false;
   bool templateExists = false;
   bool exeDirWritable = false;  // looked at only when neither of the above holds
-  // The environment; empty when unset.
-  std::string xdgConfigHome;
-  std::string xdgDataHome;
-  std::string home;
+  UserFolders user;
 };
 
 // The packaged empty data.db of a program in `exeDir`.
-std::string TemplateFile(const std::string& exeDir);
+std::string TemplateFile(const std::string& exeDir, bool windows);
 
 DataFolders PortableFolders(const std::string& exeDir);
 
 // data.db beside the executable makes a portable copy. Otherwise a packaged
 // template makes an installed copy, even in a folder its user may write (root,
 // or a prefix in the user's home). Without either, a writable folder is a
-// portable copy that lost its data.db, and the data module says so. Throws
-// AppError when an installed copy has no home folder for its files.
+// portable copy that lost its data.db, and the data module says so; a folder
+// its user may not write takes the user's folders, as an installed copy does.
+// Throws AppError when an installed copy has no folder of the user's for its
+// files.
 DataFolders ChooseDataFolders(const StartPlace& place);
 
-// Looks at the files beside `exeDir` and at the environment.
+// Looks at the files beside `exeDir` and at the user's folders.
 StartPlace InspectStartPlace(const std::string& exeDir);
 
 // For an installed copy: makes its two folders and, when data.db is missing,

@@ -238,8 +238,16 @@ class XTestCase(unittest.TestCase):
         its stderr goes to a file named after it, quoted by `output_of` in
         failure texts."""
         log_path = os.path.join(self.tmp, f"{name}.stderr")
+        env = dict(env or {})
+        if name == "velmo" and "XDG_RUNTIME_DIR" not in env:
+            # One program runs per user and desktop: each start here is a
+            # user of its own, so that a test may keep several side by side.
+            env["XDG_RUNTIME_DIR"] = tempfile.mkdtemp(prefix="run-", dir=self.tmp)
+            if args[0] == "setpriv":
+                shutil.chown(env["XDG_RUNTIME_DIR"], "nobody")
+            self.app_env = env
         with open(log_path, "wb") as log:
-            process = subprocess.Popen(args, env=dict(self.x.env, **(env or {})), cwd=cwd,
+            process = subprocess.Popen(args, env=dict(self.x.env, **env), cwd=cwd,
                                        stdin=stdin, stdout=subprocess.PIPE, stderr=log)
         process.log_path = log_path
         self.addCleanup(stop_process, process)
@@ -413,7 +421,8 @@ class AppTestCase(XTestCase):
         if settings is not None:
             with open(os.path.join(folder, "setting.ini"), "wb") as f:
                 f.write(settings_bytes(settings))
-        process = self.spawn([*command, binary], "velmo", cwd=folder, stdin=subprocess.DEVNULL, env=env)
+        process = self.spawn([*command, binary], "velmo", cwd=folder, stdin=subprocess.DEVNULL,
+                             env=env)
         self.app_guard = self.alive_guard(process, "velmo")
         return process
 

@@ -14,7 +14,8 @@ import tempfile
 import time
 import unittest
 
-from e2e import APP_TITLE, MAIN_CAPTION, AppTestCase, make_data_file, tool, wait_until
+from e2e import (APP_TITLE, MAIN_CAPTION, AppTestCase, make_data_file, stop_process, tool,
+                 wait_until)
 
 LEFT, RIGHT = 1, 3
 MAIN_WINDOW_SIZE = (560, 461)
@@ -102,6 +103,45 @@ class StopHotkeyTest(ScriptTestCase):
         # Nothing of the run is left once the message is closed.
         self.assertEqual(counter.wait_until_quiet(1.5, guards=[self.app_guard]),
                          [(LEFT, 100, 100)] + clicker)
+
+
+class CommandLineDrivesTest(ScriptTestCase):
+    def velmo(self, *args):
+        """Runs the program's copy with `args`: (exit code, stdout, stderr)."""
+        result = subprocess.run([os.path.join(self.tmp, "app", "velmo"), *args],
+                                env=dict(self.x.env, **self.app_env), capture_output=True,
+                                timeout=20)
+        return result.returncode, result.stdout.decode(), result.stderr.decode()
+
+    def test_toggle_run_and_stop_reach_the_running_program_and_a_second_start_defers(self):
+        app = self.start_app(settings=[("click", "0"), ("time", "0.1")], scripts=[
+            ("两点", "F9", "100,100,左键单击,5000|200,150,右键单击,20|", "1")])
+        self.wait_for_main_window()
+        self.wait_for_hotkey("none", "F6")
+        counter = self.start_counter()
+        self.xdotool("mousemove", "60", "700")
+        code, out, _ = self.velmo("--toggle")
+        self.assertEqual((code, out.strip()), (0, "状态:点击器已经启动"))
+        counter.wait_for(3, guards=[self.app_guard])
+        self.assertEqual(self.velmo("--toggle")[:2], (0, "状态:点击器已经停止\n"))
+        clicks = counter.wait_until_quiet(0.5, guards=[self.app_guard])
+
+        # A disabled script runs by name; --stop ends it in its long pause.
+        self.assertEqual(self.velmo("--run", "两点")[0], 0)
+        counter.wait_for(len(clicks) + 1, guards=[self.app_guard])
+        self.assertEqual(self.velmo("--stop")[0], 0)
+        self.press_return_in(self.wait_for_window(MAIN_CAPTION, guards=[self.app_guard])[0])
+        self.assertEqual(counter.wait_until_quiet(1.0, guards=[self.app_guard]),
+                         clicks + [(LEFT, 100, 100)])
+
+        code, _, err = self.velmo("--run", "没有")
+        self.assertEqual((code, err.strip()), (1, "没有名为“没有”的脚本。"))
+        self.assertEqual(self.velmo()[0], 0)
+        self.assertEqual(len(self.windows_titled(APP_TITLE)), 1)
+
+        stop_process(app)
+        code, _, err = self.velmo("--toggle")
+        self.assertEqual((code, err.strip()), (1, "Velmo没有在运行: 请先启动它。"))
 
 
 class CommandLineShareTest(unittest.TestCase):

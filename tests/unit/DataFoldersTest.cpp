@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 namespace {
 
 StartPlace placeWith(bool holdsData, bool templateExists, bool writable) {
-  StartPlace place{"/opt/v/bin/", holdsData, templateExists, writable, "", "", "/home/u"};
+  StartPlace place{"/opt/v/bin/", holdsData, templateExists, writable, {}};
+  place.user.home = "/home/u";
   return place;
 }
 
@@ -41,13 +42,24 @@ TEST(DataFolders, DataBesideTheProgramOrAWritableUnpackagedFolderIsPortable) {
 
 TEST(DataFolders, XdgFoldersWinOverHomeUnlessRelative) {
   StartPlace place = placeWith(false, true, false);
-  place.xdgConfigHome = "/cfg/";
-  place.xdgDataHome = "/data";
+  place.user.xdgConfigHome = "/cfg/";
+  place.user.xdgDataHome = "/data";
   EXPECT_EQ(ChooseDataFolders(place).settingsFile, "/cfg/velmo/setting.ini");
   EXPECT_EQ(ChooseDataFolders(place).dataDir, "/data/velmo/");
-  place.xdgConfigHome = "cfg";
+  place.user.xdgConfigHome = "cfg";
   EXPECT_EQ(ChooseDataFolders(place).settingsFile, "/home/u/.config/velmo/setting.ini");
-  place.home.clear();
+  place.user.home.clear();
+  EXPECT_THROW(ChooseDataFolders(place), AppError);
+}
+
+TEST(DataFolders, WindowsKeepsAnInstalledCopysFilesInTheApplicationDataFolder) {
+  StartPlace place{"C:\\P\\Velmo\\", false, true, true, {true, "C:\\U\\应用数据\\"}};
+  const DataFolders folders = ChooseDataFolders(place);
+  EXPECT_EQ(folders.settingsFile, "C:\\U\\应用数据\\Velmo\\setting.ini");
+  EXPECT_EQ(folders.firstRunCopyTo, "C:\\U\\应用数据\\Velmo\\main.ini");
+  EXPECT_EQ(folders.dataDir, "C:\\U\\应用数据\\Velmo\\");
+  EXPECT_EQ(folders.templateFile, "C:\\P\\Velmo\\template\\data.db");
+  place.user.appData.clear();
   EXPECT_THROW(ChooseDataFolders(place), AppError);
 }
 
@@ -56,8 +68,9 @@ TEST(DataFolders, FirstStartCopiesTheTemplateIntoPrivateFoldersAndNeverOverwrite
   fs::create_directories(dir / "usr/bin");
   fs::create_directories(dir / "usr/share/velmo");
   std::ofstream(dir / "usr/share/velmo/data.db") << "template";
-  StartPlace place = InspectStartPlace((dir / "usr/bin").string() + "/");
-  place.home = (dir / "home").string();
+  // The Linux layout on every system, on real files.
+  StartPlace place{(dir / "usr/bin").string() + "/", false, true, false, {}};
+  place.user.home = (dir / "home").string();
   const DataFolders folders = ChooseDataFolders(place);
   ASSERT_TRUE(folders.installed);
   const fs::path data = dir / "home/.local/share/velmo/data.db";

@@ -13,10 +13,13 @@ import os
 import re
 import shutil
 import sqlite3
+import struct
 import subprocess
 import sys
 import time
 import unittest
+import zipfile
+from pathlib import Path
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 from e2e import (APP_TITLE, MAIN_CAPTION, AppTestCase, Counter, LineReader,  # noqa: E402
@@ -31,6 +34,7 @@ CHINESE_FONT = "WenQuanYi Micro Hei"
 # The counter covers the top of the screen, above where the main window shows.
 COUNTER_AREA = (0, 0, 1024, 120)
 EDITOR = "添加多坐标点击"
+APP_NAME = "Velmo鼠标自动点击器"
 
 
 def wine_prefix():
@@ -245,6 +249,139 @@ class WineSmokeTest(AppTestCase):
         counter.wait_until_quiet(1.5, guards=[self.app_guard])
         self.assertEqual(counter.presses(), [])
 
+    def test_command_line_drives_the_running_program(self):
+        """`velmo.exe --toggle` starts and stops the clicker of the running
+        program, `--run` refuses an unknown script, a second plain start
+        leaves the first alone."""
+        self.start_app(settings=[("click", "0"), ("time", "0.1")], scripts=[])
+        wait_until(lambda: self.windows_titled(APP_TITLE), 120, f"a window titled {APP_TITLE!r}",
+                   [self.app_guard])
+        counter = self.start_counter()
+        self.xdotool("mousemove", "512", "60")
+        self.focus_counter()
+
+        def velmo(*args):
+            result = subprocess.run([tool("WINE"), "velmo.exe", *args], cwd=os.path.join(
+                self.tmp, "app"), env=dict(self.x.env, **self.wine_env), capture_output=True,
+                timeout=120)
+            return result.returncode, result.stdout.decode("utf-8", "replace").strip()
+
+        self.assertEqual(velmo("--toggle"), (0, "状态:点击器已经启动"))
+        counter.wait_for(5, timeout=20, guards=[self.app_guard])
+        self.assertEqual(velmo("--toggle"), (0, "状态:点击器已经停止"))
+        self.assertEqual(set(counter.wait_until_quiet(1.5, guards=[self.app_guard])),
+                         {(LEFT, 512, 60)})
+        self.assertEqual(velmo("--run", "没有")[0], 1)
+        self.assertEqual(velmo()[0], 0)
+        self.assertEqual(len(self.windows_titled(APP_TITLE)), 1)
+
+
+
+
+def version_resource(path):
+    """A file's version numbers (low half of each word first) and texts."""
+    data = Path(path).read_bytes()
+    start = data.index("VS_VERSION_INFO".encode("utf-16-le"))
+    fixed = data.index(struct.pack("<I", 0xFEEF04BD), start)
+
+    def value(key):
+        at = data.index(f"{key}\0".encode("utf-16-le"), fixed) + 2 * len(key) + 2
+        at += at % 4  # a value starts on a 32-bit boundary
+        return data[at:at + 200].decode("utf-16-le", "replace").split("\0")[0]
+    return struct.unpack_from("<8H", data, fixed + 8), value
+
+
+class WineSetupTest(AppTestCase):
+    """Each test in a fresh wine prefix of a user named after USER, on a Chinese
+    system (elsewhere wine's shell links lose the name's characters)."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        subprocess.run(["localedef", "-i", "zh_CN", "-f", "UTF-8",
+                        os.path.join(cls.server_dir, "zh_CN.UTF-8")], check=True)
+
+    def setUp(self):
+        super().setUp()
+        self.wine_env = {"WINEPREFIX": os.path.join(self.tmp, "prefix"), "USER": "张三",
+                         "HOME": self.tmp, "WINEDEBUG": "-all", "LOCPATH": self.server_dir,
+                         "LANG": "zh_CN.UTF-8", "LC_ALL": "zh_CN.UTF-8",
+                         "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d"}
+        self.addCleanup(self.wine, "wineserver", "-k")
+        self.wine("wineboot", "-i")
+        self.user = os.path.join(self.wine_env["WINEPREFIX"], "drive_c", "users", "张三")
+        self.app_data = os.path.join(self.user, "AppData", "Roaming", "Velmo")
+
+    def wine(self, *args, cwd=None):
+        return subprocess.run(args, env=dict(self.x.env, **self.wine_env), cwd=cwd,
+                              capture_output=True, timeout=300)
+
+    def start(self, *args, cwd=None, wait_for="setting.ini", folder=None):
+        """Presses 保存设置 until `wait_for` is in `folder`, then ends wine."""
+        self.spawn([tool("WINE"), *args], "velmo", cwd=cwd, env=self.wine_env)
+        window = wait_until(lambda: self.windows_titled(APP_TITLE), 120, "the main window")[0]
+        at = WineSmokeTest.client_at(self.geometry(window), 560, 461)
+        path = os.path.join(folder or self.app_data, wait_for)
+        wait_until(lambda: (self.xdotool("mousemove", *map(str, at(493, 205)), "click", "1"),
+                            time.sleep(1), os.path.exists(path))[-1], 60, path)
+        self.wine("wineserver", "-k")
+
+    def test_the_portable_copy_keeps_everything_beside_the_program(self):
+        folder = os.path.join(self.wine_env["WINEPREFIX"], "drive_c", "便携版")
+        with zipfile.ZipFile(tool("VELMO_ZIP")) as archive:
+            archive.extractall(folder)
+        self.start("velmo.exe", cwd=folder, folder=folder)
+        self.assertFalse(os.path.exists(self.app_data))
+
+    def test_installs_runs_keeps_the_data_and_uninstalls(self):
+        key = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmo"
+        program = os.path.join(self.user, "AppData", "Local", "Programs", "Velmo")
+        menu_link = (r"C:\users\张三\AppData\Roaming\Microsoft\Windows\Start Menu\Programs"
+                     f"\\{APP_NAME}.lnk")
+        links = [os.path.join(self.wine_env["WINEPREFIX"], "drive_c", *menu_link[3:].split("\\")),
+                 os.path.join(self.user, "Desktop", APP_NAME + ".lnk")]
+        self.assertEqual(self.wine(tool("WINE"), tool("VELMO_SETUP"), "/S").returncode, 0)
+        self.assertEqual(sorted(os.listdir(program)), ["template", "uninstall.exe", "velmo.exe"])
+        self.assertTrue(all(map(os.path.isfile, links)), links)
+        entry = self.wine(tool("WINE"), "reg", "query", key).stdout.decode("gbk")  # code page 936
+        for value in (f"DisplayName    REG_SZ    {APP_NAME}", "Publisher", "DisplayIcon",
+                      "DisplayVersion    REG_SZ    " + os.environ["VELMO_VERSION"],
+                      "EstimatedSize", "UninstallString"):
+            self.assertIn(value, entry)
+        # The icon's last picture, as each file's icon resource holds it.
+        icon = Path(tool("VELMO_ICON")).read_bytes()[-512:]
+        for path in (tool("VELMO_SETUP"), os.path.join(program, "uninstall.exe")):
+            self.assertIn(icon, Path(path).read_bytes(), path)
+
+        # Started from the Start menu, as a user would, twice: the second start
+        # keeps a script added in between, and makes main.ini beside setting.ini.
+        self.start("start", menu_link)
+        with sqlite3.connect(os.path.join(self.app_data, "data.db")) as db:
+            db.execute("insert into mplist (mpname,hotkey,mpoint,clicknum) values "
+                       "('甲','Ctrl+F5','1,2,左键单击,20|','1')")
+        self.start("start", menu_link, wait_for="main.ini")
+        velmo = os.path.join(program, "velmo.exe")
+        exported = self.wine(tool("WINE"), velmo, "--export", "s.txt", cwd=self.tmp)
+        self.assertEqual(exported.returncode, 0)
+        self.assertIn("name=甲", Path(self.tmp, "s.txt").read_text(encoding="utf-8"))
+
+        uninstall = os.path.join(program, "uninstall.exe")
+        self.assertEqual(self.wine(tool("WINE"), uninstall, "/S").returncode, 0)
+        self.wine("wineserver", "-w")  # the uninstaller goes on from a copy of itself
+        self.assertFalse(any(map(os.path.exists, [program, *links])))
+        self.assertNotEqual(self.wine(tool("WINE"), "reg", "query", key).returncode, 0)
+        self.assertEqual(sorted(os.listdir(self.app_data)), ["data.db", "main.ini", "setting.ini"])
+
+    def test_the_program_and_its_setup_say_what_they_are(self):
+        major, minor = map(int, os.environ["VELMO_VERSION"].split("."))
+        for path in (tool("VELMO_BINARY"), tool("VELMO_SETUP")):
+            numbers, value = version_resource(path)
+            self.assertEqual(numbers, (minor, major, 0, 0) * 2, path)
+            self.assertEqual((value("ProductName"), value("FileVersion")),
+                             (APP_NAME, os.environ["VELMO_VERSION"]))
+        self.assertEqual(version_resource(tool("VELMO_BINARY"))[1]("FileDescription"), APP_NAME)
+        self.assertIn(Path(tool("VELMO_ICON")).read_bytes()[-512:],
+                      Path(tool("VELMO_BINARY")).read_bytes())
 
 if __name__ == "__main__":
     unittest.main()

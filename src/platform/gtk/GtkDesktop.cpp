@@ -3,11 +3,15 @@
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "platform/Desktop.h"
 #include "platform/gtk/GtkEventPump.h"
 #include "platform/gtk/Look.h"
+#include "platform/sway/SwayIpc.h"
+#include "platform/sway/SwayKeyGrabber.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/X11Recorder.h"
@@ -71,18 +75,41 @@ int DoubleClickTime() {
   return ms;
 }
 
+// This program's executable, which sway's key bindings start.
+std::string ExecutablePath() {
+  std::string path(4096, '\0');
+  const ssize_t size = readlink("/proc/self/exe", path.data(), path.size() - 1);
+  path.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+  return path.empty() ? "velmo" : path;
+}
+
 class GtkDesktop : public Desktop {
  public:
   explicit GtkDesktop(std::unique_ptr<x11::X11Platform> x11) : x11_(std::move(x11)) {
     x11_->mouse->recogniseOwnWindows({&IsOwnTopLevel, &MayBeNearOwnWindow, &OwnWindowFocused});
+    // On sway the hotkeys are its key bindings: an X11 grab would see only
+    // the keys typed into X11 windows.
+    const std::string swaySocket = sway::SwaySocketPath();
+    if (!swaySocket.empty())
+      sway_ = std::make_unique<sway::SwayKeyGrabber>(swaySocket, ExecutablePath());
   }
-  KeyGrabber& grabber() override { return *x11_->grabber; }
+  KeyGrabber& grabber() override {
+    if (sway_) return *sway_;
+    return *x11_->grabber;
+  }
+  void hotkeyPressed(unsigned modifiers, unsigned vk) override {
+    if (sway_) sway_->pressed(modifiers, vk);
+  }
+  SessionKind session() const override {
+    return KindOfSession({HasEnv("WAYLAND_DISPLAY"), false, sway_ != nullptr});
+  }
   Mouse& mouse() override { return *x11_->mouse; }
   EventPump& pump() override { return pump_; }
   ClickRecorder& recorder() override { return recorder_; }
 
  private:
   std::unique_ptr<x11::X11Platform> x11_;
+  std::unique_ptr<sway::SwayKeyGrabber> sway_;
   GtkEventPump pump_;
   x11::X11Recorder recorder_{&DoubleClickTime};
 };

@@ -52,6 +52,9 @@ class Win32Desktop : public Desktop {
   Mouse& mouse() override { return mouse_; }
   EventPump& pump() override { return pump_; }
   ClickRecorder& recorder() override { return recorder_; }
+  // RegisterHotKey delivers every press itself.
+  void hotkeyPressed(unsigned, unsigned) override {}
+  SessionKind session() const override { return SessionKind::Complete; }
 
  private:
   win32::Win32KeyGrabber grabber_;

@@ -109,15 +109,29 @@ void X11KeyGrabber::onMappingChange(XMappingEvent& event) {
 }
 
 void X11KeyGrabber::regrabAll() {
-  for (const auto& g : grabs_) ungrabKey(g.code, g.mask);
-  if (const auto locks = ReadLockMasks(display_.get())) {
-    lockMasks_ = *locks;
+  // The server says the keyboard changed also when only another device typed
+  // (the first key of a test tool, a second keyboard). Releasing a grab that
+  // is still right would open a gap where the hotkey's own press goes to the
+  // focused window, so only grabs whose key code or lock keys moved are renewed.
+  unsigned locks = lockMasks_;
+  if (const auto read = ReadLockMasks(display_.get())) {
+    locks = *read;
   } else {
     std::cerr << "Velmo: XGetModifierMapping failed after a keyboard change; "
                  "keeping the lock keys as they were\n";
   }
-  for (auto& g : grabs_) {
-    g.code = CodeOf(display_.get(), g.vk);
+  std::vector<KeyCode> codes;
+  std::vector<bool> moved;
+  for (const auto& g : grabs_) {
+    codes.push_back(CodeOf(display_.get(), g.vk));
+    moved.push_back(codes.back() != g.code || codes.back() == 0 || locks != lockMasks_);
+    if (moved.back()) ungrabKey(g.code, g.mask);
+  }
+  lockMasks_ = locks;
+  for (std::size_t i = 0; i < grabs_.size(); ++i) {
+    if (!moved[i]) continue;
+    Grab& g = grabs_[i];
+    g.code = codes[i];
     if (g.code != 0 && grabKey(g.code, g.mask)) continue;
     // Nobody asked for this grab just now, so there is no caller to refuse:
     // say so, and try again at the next keyboard change.

@@ -1,0 +1,33 @@
+// What works on the desktop session the program runs in, said once at start:
+// on an X11 desktop and on Windows everything does; on Wayland the program's
+// windows run through Xwayland and what reaches other programs depends on the
+// compositor.
+#pragma once
+
+#include <string>
+
+namespace velmo {
+
+enum class SessionKind {
+  Complete,      // X11 or Windows: clicks, hotkeys and F11 everywhere
+  Sway,          // clicks through the virtual pointer, hotkeys as sway's key bindings
+  Wlroots,       // clicks through the virtual pointer; keys to bind by hand
+  OtherWayland,  // clicks and hotkeys reach X11 programs only
+};
+
+struct SessionFacts {
+  bool wayland = false;         // WAYLAND_DISPLAY is set
+  bool virtualPointer = false;  // the compositor takes a virtual pointer
+  bool sway = false;            // sway's IPC socket is there
+};
+
+SessionKind KindOfSession(const SessionFacts& facts);
+
+// The status bar's line for the session; empty where everything works.
+std::string SessionNoticeLine(SessionKind kind);
+// The box shown the first time the program starts on such a session.
+std::string SessionNoticeText(SessionKind kind);
+// The name setting.ini keeps of the last session whose box was shown.
+std::string SessionKindName(SessionKind kind);
+
+}  // namespace velmo
