@@ -39,6 +39,7 @@ struct NoMouse : Mouse {
   void keybdEvent(unsigned, unsigned) override {}
   bool ownWindowFromPoint(CursorPoint) override { return false; }
   bool ownWindowFocused() override { return false; }
+  bool elevatedWindowFromPoint(CursorPoint) override { return false; }
   void flush() override {}
 };
 // Its clock jumps to each deadline: a pause costs nothing.

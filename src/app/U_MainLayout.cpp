@@ -59,7 +59,8 @@ void TFrm_Main::buildStatusBar() {
   const int textHeight = stat1->GetTextExtent(FromUtf8(kAppTitle)).y;
   stat1->SetSize(-1, -1, -1, std::max(kStatusHeight, textHeight + 2 * stat1->GetBorderY()));
   SetStatusBar(stat1);
-  for (const char* text : {kAppTitle, kStartedText, kStoppedText, kFailSafeStoppedText})
+  for (const char* text : {kAppTitle, kStartedText, kStoppedText, kFailSafeStoppedText,
+                           kInputRefusedStoppedText, kElevatedSkippedText})
     fitStatusPanel(0, stat1->GetTextExtent(FromUtf8(text)).x);
   // The status bar stands inside the 560 x 461 client area of the layout.
   SetClientSize(kClientWidth, kClientHeight - kStatusHeight);

@@ -56,7 +56,8 @@ class VelmoApp : public wxApp {
 
   std::unique_ptr<Desktop> desktop_;
   std::unique_ptr<HotkeyTable> hotkeyTable_;
-  WxTimers timers_;
+  std::unique_ptr<TimerTick> tick_ = NewTimerTick();
+  WxTimers timers_{tick_.get()};
   WxMessageBoxes boxes_;
   std::unique_ptr<Shell> shell_ = NewShell();
   std::unique_ptr<Platform> platform_;

@@ -1,6 +1,7 @@
 #include "clicker/ClickEngine.h"
 
 #include <cstdint>
+#include <exception>
 
 #include "clicker/ClickAction.h"
 #include "clicker/IntervalJitter.h"
@@ -41,19 +42,35 @@ void ClickEngine::ToggleClicker() {
     stop();
     return;
   }
+  std::optional<CursorPoint> start;
+  if (ClickFailSafe && !panel_.fixedPosition()) start = mouse_.GetCursorPos();
   if (!startTimer()) return;
-  expectedPointer_.reset();
-  if (ClickFailSafe && !panel_.fixedPosition()) expectedPointer_ = mouse_.GetCursorPos();
-  skipping_ = false;
+  expectedPointer_ = start;
+  skippedWhy_ = nullptr;
   ClickerRunning = true;
   status_.setStatusText(0, kStartedText);
 }
 
 void ClickEngine::stop() {
   timers_.KillTimer(owner_, ClickTimerId);
-  held_.release();
-  status_.setStatusText(0, kStoppedText);
   ClickerRunning = false;
+  status_.setStatusText(0, kStoppedText);
+  held_.release();
+}
+
+void ClickEngine::stopOnError() {
+  const std::exception_ptr error = std::current_exception();
+  try {
+    stop();
+  } catch (const std::exception&) {
+    // Letting go failed the same way; the first error is the one to tell.
+  }
+  try {
+    std::rethrow_exception(error);
+  } catch (const InputRefused& refused) {
+    status_.setStatusText(0, kInputRefusedStoppedText);
+    throw AppError(kInputRefusedReport + std::string(refused.what()));
+  }
 }
 
 bool ClickEngine::pointerLeftAlone() {
@@ -81,21 +98,21 @@ std::optional<CursorPoint> ClickEngine::moveToFixedPoint() {
   }
 }
 
-bool ClickEngine::targetOutsideProgram(std::optional<CursorPoint> point) {
+bool ClickEngine::targetTakesClicks(std::optional<CursorPoint> point) {
   const char* why = nullptr;
   if (ClickKey) {
     if (mouse_.ownWindowFocused()) why = kOwnFocusSkippedText;
-  } else if (mouse_.ownWindowFromPoint(point ? *point : mouse_.GetCursorPos())) {
-    why = kOwnWindowSkippedText;
+  } else {
+    const CursorPoint at = point ? *point : mouse_.GetCursorPos();
+    if (mouse_.ownWindowFromPoint(at)) {
+      why = kOwnWindowSkippedText;
+    } else if (mouse_.elevatedWindowFromPoint(at)) {
+      why = kElevatedSkippedText;
+    }
   }
-  if (why != nullptr) {
-    status_.setStatusText(0, why);
-    skipping_ = true;
-    return false;
-  }
-  if (skipping_) status_.setStatusText(0, kStartedText);
-  skipping_ = false;
-  return true;
+  if (why != skippedWhy_) status_.setStatusText(0, why != nullptr ? why : kStartedText);
+  skippedWhy_ = why;
+  return why == nullptr;
 }
 
 void ClickEngine::click() {
@@ -121,10 +138,18 @@ void ClickEngine::click() {
 }
 
 void ClickEngine::ClickTimerProc() {
+  try {
+    tick();
+  } catch (const std::exception&) {
+    stopOnError();
+  }
+}
+
+void ClickEngine::tick() {
   if (!pointerLeftAlone()) return;
   // A hold the timer has caught up with ends before the next press.
   held_.release();
-  if (!targetOutsideProgram(moveToFixedPoint())) return;
+  if (!targetTakesClicks(moveToFixedPoint())) return;
   click();
 
   ++ClickCount;
@@ -132,15 +157,9 @@ void ClickEngine::ClickTimerProc() {
 
   const std::string limitText = panel_.limitText();
   if (limitText == "0") return;
-  int limit = 0;
-  try {
-    limit = StrToInt(limitText);
-  } catch (const ConvertError&) {
-    // The limit cannot be judged: stop rather than click without end, and
-    // report the text once.
-    stop();
-    throw;
-  }
+  // A limit that cannot be judged stops the clicker rather than click
+  // without end, and its text is reported once.
+  const int limit = StrToInt(limitText);
   if (limit < ClickCount) {
     stop();
     ClickCount = 0;

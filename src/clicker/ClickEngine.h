@@ -38,6 +38,12 @@ inline constexpr const char* kStoppedText = "状态:点击器已经停止";
 inline constexpr const char* kFailSafeStoppedText = "状态:鼠标被移开,点击器已经停止";
 inline constexpr const char* kOwnWindowSkippedText = "状态:指向本程序窗口,不点击";
 inline constexpr const char* kOwnFocusSkippedText = "状态:本程序窗口在前台,不按键";
+inline constexpr const char* kElevatedSkippedText = "状态:目标以管理员运行,不点击";
+inline constexpr const char* kInputRefusedStoppedText = "状态:系统拒绝操作,点击器已停止";
+// The report of a refused tick, before the system's own words.
+inline constexpr const char* kInputRefusedReport =
+    "系统拒绝了模拟的鼠标操作,点击器已经停止。桌面被锁定、出现用户帐户控制提示或"
+    "Ctrl+Alt+Del画面、远程桌面窗口最小化时都会这样,回到桌面后再按热键启动即可。\n";
 // How far someone else may move the pointer before the fail-safe stops clicking.
 inline constexpr int kFailSafeDistance = 20;
 
@@ -61,9 +67,12 @@ class ClickEngine {
         panel_(panel),
         status_(status),
         random_(seed),
-        held_(mouse, timers, timerOwner) {}
+        held_(mouse, timers, timerOwner, [this] { stopOnError(); }) {}
 
   void ToggleClicker();
+  // A tick that fails (the system refuses the cursor or the input, a text
+  // cannot be read) stops the clicker before its error goes on to the
+  // report, so a failure is told once, not once per tick.
   void ClickTimerProc();
 
   int ClickInterval = 0;
@@ -89,12 +98,18 @@ class ClickEngine {
   bool pointerLeftAlone();
   // Moves to the fixed point, when there is one that can be read.
   std::optional<CursorPoint> moveToFixedPoint();
-  // False, saying so in the status bar, while the click would land in the
-  // program itself: a window of it under the point, or its focus for a key.
-  bool targetOutsideProgram(std::optional<CursorPoint> point);
+  // False, saying so in the status bar as the reason changes, while the
+  // click would land in the program itself (a window of it under the point,
+  // or its focus for a key) or in a window of a program run as
+  // administrator, which the system keeps it from.
+  bool targetTakesClicks(std::optional<CursorPoint> point);
   void click();
+  void tick();
   bool startTimer();
   void stop();
+  // Inside a handler of the error of a tick: stops, then throws it on, a
+  // refused input as kInputRefusedReport with the system's words.
+  [[noreturn]] void stopOnError();
 
   Mouse& mouse_;
   Timers& timers_;
@@ -104,7 +119,7 @@ class ClickEngine {
   std::mt19937 random_;
   std::optional<CursorPoint> expectedPointer_;  // where the fail-safe expects the pointer
   HeldClicks held_;
-  bool skipping_ = false;  // the status says why the last tick clicked nothing
+  const char* skippedWhy_ = nullptr;  // what the status says the last tick skipped for
 };
 
 }  // namespace velmo

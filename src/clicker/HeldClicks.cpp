@@ -34,6 +34,17 @@ void HeldClicks::release() {
 }
 
 void HeldClicks::ReleaseTimerProc() {
+  try {
+    releaseStep();
+  } catch (const std::exception&) {
+    timers_.KillTimer(owner_, ClickReleaseTimerId);
+    down_ = false;
+    pressesLeft_ = 0;
+    failed_();
+  }
+}
+
+void HeldClicks::releaseStep() {
   if (!down_) return;
   Release(mouse_, stroke_);
   down_ = false;

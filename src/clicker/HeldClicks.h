@@ -2,6 +2,8 @@
 // go by a timer, so the program goes on handling its messages meanwhile.
 #pragma once
 
+#include <functional>
+
 #include "clicker/ClickAction.h"
 #include "platform/Platform.h"
 
@@ -11,8 +13,10 @@ inline constexpr int ClickReleaseTimerId = 2;
 
 class HeldClicks {
  public:
-  HeldClicks(Mouse& mouse, Timers& timers, const void* timerOwner)
-      : mouse_(mouse), timers_(timers), owner_(timerOwner) {}
+  // `failed` runs inside the handler of an error of the release timer, once
+  // that timer is stopped and nothing counts as down.
+  HeldClicks(Mouse& mouse, Timers& timers, const void* timerOwner, std::function<void()> failed)
+      : mouse_(mouse), timers_(timers), owner_(timerOwner), failed_(std::move(failed)) {}
   // Nothing stays pressed after the clicker is gone.
   ~HeldClicks();
   HeldClicks(const HeldClicks&) = delete;
@@ -27,10 +31,12 @@ class HeldClicks {
 
  private:
   void ReleaseTimerProc();
+  void releaseStep();
 
   Mouse& mouse_;
   Timers& timers_;
   const void* owner_;
+  std::function<void()> failed_;
   Stroke stroke_;
   bool down_ = false;
   int pressesLeft_ = 0;  // after the one that is down

@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "platform/PointPicker.h"
 #include "platform/SessionNotice.h"
+#include "platform/TimerTick.h"
 
 namespace velmo {
 
@@ -46,5 +47,9 @@ std::unique_ptr<Desktop> ConnectDesktop(std::string& error);
 // The system's way to open web addresses: platform/wx/WxShell (xdg-open) or
 // platform/win32/Win32Shell (ShellExecuteW).
 std::unique_ptr<Shell> NewShell();
+
+// What the timers ask for a finer tick: platform/win32/Win32TimerTick; none
+// (nullptr) on Linux, whose timers wake on time anyway.
+std::unique_ptr<TimerTick> NewTimerTick();
 
 }  // namespace velmo

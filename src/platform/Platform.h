@@ -13,6 +13,8 @@
 #include <functional>
 #include <string>
 
+#include "common/Errors.h"
+
 namespace velmo {
 
 class ClickRecorder;  // platform/ClickRecorder.h
@@ -68,6 +70,15 @@ class Hotkeys {
   virtual void UnregisterHotKey(HotkeySink* owner, int id) = 0;
 };
 
+// What Mouse throws when the system refuses to read or move the cursor or to
+// take synthesised input: on Windows while the desktop is locked, a UAC
+// prompt or the Ctrl+Alt+Del screen is up, or a remote session is minimised.
+// The text names the call that failed and the system's reason.
+class InputRefused : public AppError {
+ public:
+  using AppError::AppError;
+};
+
 // mouse_event with button flags only, keybd_event, SetCursorPos,
 // GetCursorPos, and whether a window of this program is where input would go.
 // Events may be buffered until flush(); callers flush once per burst.
@@ -82,6 +93,11 @@ class Mouse {
   virtual bool ownWindowFromPoint(CursorPoint point) = 0;
   // The keyboard focus is in a window of this program.
   virtual bool ownWindowFocused() = 0;
+  // The window under a screen point belongs to a program of a higher
+  // privilege (integrity level) than this one: Windows drops input sent to
+  // it, while SendInput still reports success.
+  virtual bool elevatedWindowFromPoint(CursorPoint point) = 0;
+  // These three throw InputRefused when the system refuses them.
   virtual void SetCursorPos(int x, int y) = 0;
   virtual CursorPoint GetCursorPos() = 0;
   virtual void flush() = 0;

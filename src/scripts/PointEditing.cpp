@@ -38,6 +38,14 @@ std::string ReadoutText(CursorPoint at, ReadoutStyle style) {
   return "当前坐标:" + CaptureText(at);
 }
 
+std::string CursorReadout(Mouse& mouse, ReadoutStyle style) {
+  try {
+    return ReadoutText(mouse.GetCursorPos(), style);
+  } catch (const InputRefused&) {
+    return kReadoutRefusedText;
+  }
+}
+
 bool TypedCharAccepted(int ch, bool (*filter)(int), size_t lengthAfterSelection, size_t limit) {
   if (ch < 32) return true;
   if (filter && !filter(ch)) return false;

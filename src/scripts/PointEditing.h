@@ -37,6 +37,10 @@ std::string CaptureText(CursorPoint at);
 // The live read-out: "当前坐标:x,y", or "当前坐标: X=x  Y=y" in the labelled form.
 enum class ReadoutStyle { Compact, Labelled };
 std::string ReadoutText(CursorPoint at, ReadoutStyle style);
+// The read-out of the cursor now; kReadoutRefusedText while the system will
+// not tell (a locked desktop), so a timer can try again at its next tick.
+inline constexpr const char* kReadoutRefusedText = "当前坐标:读不到(桌面已锁定?)";
+std::string CursorReadout(Mouse& mouse, ReadoutStyle style);
 
 // Whether a typed character goes into an edit that will hold
 // `lengthAfterSelection` characters once the selection it replaces is gone.

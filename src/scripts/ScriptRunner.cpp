@@ -74,6 +74,9 @@ bool ScriptRunner::visitPoint(const PointEntry& entry) {
     PerformClickAction(mouse_, entry.action());
     mouse_.flush();
     interval = StrToInt(entry.interval());
+  } catch (const InputRefused&) {
+    boxes_.MessageBoxA(mainWindow_, kScriptInputRefusedText, kMainCaption, kMbIconWarning);
+    return false;
   } catch (const std::exception&) {
     boxes_.MessageBoxA(mainWindow_, kScriptErrorText, kMainCaption, kMbIconInformation);
     return false;

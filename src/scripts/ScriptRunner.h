@@ -16,6 +16,9 @@ struct PointEntry;
 
 inline constexpr const char* kScriptStoppedText = "     Velmo鼠标点击器已经停止.     ";
 inline constexpr const char* kScriptErrorText = "点击出错,请联系软件作者.";
+inline constexpr const char* kScriptInputRefusedText =
+    "系统拒绝了模拟的鼠标操作,脚本已经停止.桌面被锁定、出现用户帐户控制提示或Ctrl+Alt+Del画面、"
+    "远程桌面窗口最小化时都会这样.";
 inline constexpr int kPassPauseMs = 800;
 
 // The script list's rows as the runner reads them (lv2 on the main window).
@@ -45,7 +48,8 @@ class ScriptRunner {
   // Runs the point list `loopCount` times, with an 800 ms pause after every
   // pass. A stop request, before a point or during any pause, ends the whole
   // run with the stop message; a field
-  // that is missing or no integer ends it with the error message. A script
+  // that is missing or no integer ends it with the error message, and a
+  // move or click the system refuses (InputRefused) with its own message. A script
   // without points still handles pending events once per pass, so the stop
   // hotkey can end it too. Errors of the handlers that ProcessMessages runs
   // belong to those handlers (the pump reports them); one it lets through

@@ -10,6 +10,8 @@ namespace velmo {
 // pictures with their controls. The text fitting runs after it. Where wx
 // works in pixels that do not depend on the DPI (GTK, whose scale factor the
 // toolkit applies itself) it does nothing, as it does on a 96-DPI screen.
+// Moved later to a monitor of another DPI, the window's controls are placed
+// again at the new one.
 void ScaleLayoutToDpi(wxWindow* window);
 bool ScaledForDpi(const wxWindow* window);
 

@@ -78,10 +78,14 @@ class FakeMouse : public Mouse {
   explicit FakeMouse(Log& log) : log_(log) {}
   void mouseEvent(unsigned flags) override { log_.add("mouse_event(" + std::to_string(flags) + ")"); }
   void SetCursorPos(int x, int y) override {
+    refuseIfLocked("SetCursorPos");
     cursor = {x, y};
     log_.add("SetCursorPos(" + std::to_string(x) + "," + std::to_string(y) + ")");
   }
-  CursorPoint GetCursorPos() override { return cursor; }
+  CursorPoint GetCursorPos() override {
+    refuseIfLocked("GetCursorPos");
+    return cursor;
+  }
   void keybdEvent(unsigned vk, unsigned flags) override {
     log_.add("keybd_event(" + std::to_string(vk) + "," + std::to_string(flags) + ")");
   }
@@ -90,16 +94,28 @@ class FakeMouse : public Mouse {
            point.y >= ownWindow.y && point.y < ownWindow.y + ownWindowSize;
   }
   bool ownWindowFocused() override { return ownFocus; }
-  void flush() override { ++flushes; }
+  bool elevatedWindowFromPoint(CursorPoint point) override { return point.x >= elevatedFromX; }
+  void flush() override {
+    refuseIfLocked("SendInput");
+    ++flushes;
+  }
 
   CursorPoint cursor;
+  // The desktop is locked: the cursor calls and SendInput are refused.
+  bool locked = false;
   int flushes = 0;
   // The program's one window, a square; none by default.
   CursorPoint ownWindow{-1000, -1000};
   int ownWindowSize = 0;
   bool ownFocus = false;
+  // Windows of programs run as administrator fill the screen from here on.
+  int elevatedFromX = 1 << 30;
 
  private:
+  void refuseIfLocked(const std::string& call) {
+    if (locked) throw InputRefused(call + " failed: access is denied");
+  }
+
   Log& log_;
 };
 

@@ -3,8 +3,11 @@
 #include <wx/bookctrl.h>
 #include <wx/statbox.h>
 
+#include <cmath>
+
 #include "ScriptDialogsFixture.h"
 #include "common/Texts.h"
+#include "ui/scripts/U_addpoint.h"
 
 using namespace velmo;
 
@@ -62,6 +65,7 @@ void expectStatusTextsWhole(wxStatusBar* bar) {
   const std::pair<int, const char*> texts[] = {
       {0, kAppTitle},           {0, kStartedText},         {0, kStoppedText},
       {0, kFailSafeStoppedText}, {0, kOwnWindowSkippedText}, {0, kOwnFocusSkippedText},
+      {0, kInputRefusedStoppedText}, {0, kElevatedSkippedText},
       {2, "点击次数:999999"}};
   for (const auto& [panel, text] : texts) {
     wxRect field;
@@ -92,4 +96,19 @@ TEST_F(Layout, EveryWindowShowsEachControlWholeAndApart) {
     expectWhole(dialog, ToUtf8(dialog->GetTitle()));
     dialog->Hide();
   }
+}
+
+TEST_F(Layout, AMoveToAMonitorOfAnotherScalePlacesTheControlsAgain) {
+  start();
+  Tfrm_addpoint* dialog = w.frm_addpoint;
+  dialog->execute();
+  wxYield();
+  const wxRect before = dialog->btn1->GetRect();
+  wxDPIChangedEvent moved(wxSize(96, 96), wxSize(144, 144));
+  moved.SetEventObject(dialog);
+  dialog->GetEventHandler()->ProcessEvent(moved);
+  const auto half = [](int v) { return static_cast<int>(std::lround(v * 1.5)); };
+  EXPECT_EQ(dialog->btn1->GetRect(), wxRect(half(before.x), half(before.y), half(before.width),
+                                            half(before.height)));
+  dialog->Hide();
 }

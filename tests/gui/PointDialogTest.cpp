@@ -119,6 +119,15 @@ TEST_F(PointDialogs, ReadOutFollowsTheCursorInTheTwoForms) {
   p.mouse.cursor = {3, 4};
   ASSERT_TRUE(p.timers.fire(w.frm_mod_addpint, PointDialog::tmr1));
   EXPECT_EQ(ToUtf8(w.frm_mod_addpint->lbl6->GetLabel()), "当前坐标: X=3  Y=4");
+  // A locked desktop: the read-out says so, quietly, and comes back with it.
+  const size_t boxes = p.boxes.shown.size();
+  p.mouse.locked = true;
+  ASSERT_TRUE(p.timers.fire(w.frm_mod_addpint, PointDialog::tmr1));
+  EXPECT_EQ(ToUtf8(w.frm_mod_addpint->lbl6->GetLabel()), kReadoutRefusedText);
+  EXPECT_EQ(p.boxes.shown.size(), boxes);
+  p.mouse.locked = false;
+  ASSERT_TRUE(p.timers.fire(w.frm_mod_addpint, PointDialog::tmr1));
+  EXPECT_EQ(ToUtf8(w.frm_mod_addpint->lbl6->GetLabel()), "当前坐标: X=3  Y=4");
 }
 
 TEST_F(PointDialogs, ARefusedReadOutTimerIsReported) {

@@ -254,6 +254,31 @@ TEST_F(Engine, HeldClickIsLetGoByItsOwnTimerWithoutBurstAndNothingStaysDownAtSto
   EXPECT_FALSE(p.timers.running(&owner, ClickReleaseTimerId));
 }
 
+TEST_F(Engine, ALockedDesktopStopsTheClickerOnceWithOneReport) {
+  engine.ClickInterval = 10;
+  engine.ToggleClicker();
+  p.mouse.locked = true;
+  try {
+    tick();
+    FAIL() << "a refused tick must be reported";
+  } catch (const AppError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              kInputRefusedReport + std::string("GetCursorPos failed: access is denied"));
+  }
+  EXPECT_FALSE(engine.ClickerRunning);
+  EXPECT_EQ(status.panel[0], kInputRefusedStoppedText);
+  EXPECT_FALSE(tick());
+  // A held click refused at its release stops the clicker the same way.
+  p.mouse.locked = false;
+  engine.ClickHold = 50;
+  engine.ToggleClicker();
+  tick();
+  p.mouse.locked = true;
+  EXPECT_THROW(p.timers.fire(&owner, ClickReleaseTimerId), AppError);
+  EXPECT_TRUE(p.timers.timers.empty());
+  EXPECT_FALSE(engine.ClickerRunning);
+}
+
 TEST_F(Engine, NothingLandsInTheProgramItselfAndTheStatusSaysWhy) {
   engine.ClickInterval = 1000;
   p.mouse.ownWindow = {0, 0};
@@ -269,6 +294,12 @@ TEST_F(Engine, NothingLandsInTheProgramItselfAndTheStatusSaysWhy) {
   tick();
   EXPECT_EQ(clicks(), 2u);
   EXPECT_EQ(status.panel[0], kStartedText);
+  // Nor in a program run as administrator: the system would drop the clicks.
+  p.mouse.elevatedFromX = 300;
+  tick();
+  EXPECT_EQ(clicks(), 2u);
+  EXPECT_EQ(status.panel[0], kElevatedSkippedText);
+  p.mouse.elevatedFromX = 1 << 30;
   // Keys go to the focus, wherever the pointer is.
   engine.ClickKey = ' ';
   p.mouse.ownFocus = true;

@@ -6,12 +6,15 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "CounterWindow.h"
 #include "hotkeys/HotkeyTable.h"
 #include "platform/win32/Win32KeyGrabber.h"
 #include "platform/win32/Win32Mouse.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/WideText.h"
+#include "settings/ProfileFile.h"
 
 using namespace velmo;
 using velmo::win32::Win32KeyGrabber;
@@ -132,4 +135,25 @@ TEST(Win32Shell, AnAddressReachesTheSystemsBrowserLauncher) {
     text.assign(std::istreambuf_iterator<char>(in), {});
   }
   EXPECT_EQ(text, address + "\n");
+}
+
+TEST(Win32Files, ASettingsFileHeldForAMomentIsWrittenOnceLetGo) {
+  // As a virus scanner holds a file it has just seen written: others may
+  // read it, but not replace it.
+  wchar_t folder[MAX_PATH];
+  ASSERT_NE(GetTempPathW(MAX_PATH, folder), 0u);
+  const std::wstring path = std::wstring(folder) + L"velmo-held.ini";
+  ProfileFile settings(velmo::win32::Narrow(path));
+  settings.WriteString("set", "time", "0.1");
+  const HANDLE held =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread scanner([held] {
+    Sleep(300);
+    CloseHandle(held);
+  });
+  EXPECT_NO_THROW(settings.WriteString("set", "time", "1"));
+  scanner.join();
+  EXPECT_EQ(ProfileFile(velmo::win32::Narrow(path)).ReadString("set", "time", ""), "1");
+  DeleteFileW(path.c_str());
 }

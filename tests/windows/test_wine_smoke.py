@@ -10,6 +10,7 @@ Tools come from CTest: VELMO_BINARY (velmo.exe), WINE_COUNTER (the counter
 .exe), VELMO_SCHEMA, WINE, and SCREENSHOT (where the screenshot is kept)."""
 
 import os
+import re
 import shutil
 import sqlite3
 import struct
@@ -64,8 +65,9 @@ class WineSmokeTest(AppTestCase):
                        env=dict(cls.x.env, **cls.wine_env), check=True, capture_output=True,
                        timeout=180)
 
-    def wine(self, args, name, cwd=None):
-        return self.spawn([tool("WINE"), *args], name, cwd=cwd, env=self.wine_env)
+    def wine(self, args, name, cwd=None, env=None):
+        return self.spawn([tool("WINE"), *args], name, cwd=cwd,
+                          env=dict(self.wine_env, **(env or {})))
 
     def start_counter(self):
         path = os.path.join(self.tmp, "clicks.txt")
@@ -74,14 +76,14 @@ class WineSmokeTest(AppTestCase):
         self.assertEqual(line.strip(), "ready", f"counter: {self.output_of(process)}")
         return Counter(path, self.alive_guard(process, "counter"))
 
-    def start_app(self, settings, scripts):
+    def start_app(self, settings, scripts, env=None):
         folder = os.path.join(self.tmp, "app")
         os.mkdir(folder)
         shutil.copy2(tool("VELMO_BINARY"), os.path.join(folder, "velmo.exe"))
         make_data_file(os.path.join(folder, "data.db"), scripts)
         with open(os.path.join(folder, "setting.ini"), "wb") as f:
             f.write(settings_bytes(settings))
-        process = self.wine(["velmo.exe"], "velmo", cwd=folder)
+        process = self.wine(["velmo.exe"], "velmo", cwd=folder, env=env)
         self.app_guard = self.alive_guard(process, "velmo")
         return process
 
@@ -150,9 +152,14 @@ class WineSmokeTest(AppTestCase):
         self.assertGreaterEqual(height, 461 * 3 // 2)
 
     def test_starts_clicks_and_runs_a_script(self):
-        self.start_app(settings=[("click", "0"), ("time", "0.1")], scripts=[
+        # Wine's relay channel logs the program's requests of the 1-ms tick.
+        self.reg_add(r"HKCU\Software\Wine\Debug", "RelayInclude", "REG_SZ",
+                     "winmm.timeBeginPeriod;winmm.timeEndPeriod")
+        app = self.start_app(settings=[("click", "0"), ("time", "0.1")], scripts=[
             ("两个点", "Ctrl+F5", "300,60,左键单击,200|700,60,右键单击,200|", "1000"),
-        ])
+        ], env={"WINEDEBUG": "-all,+relay"})
+        tick_calls = lambda: re.findall(r"Call winmm\.time(Begin|End)Period\(0*1\)",
+                                        self.output_of(app))
         main_window = wait_until(lambda: self.windows_titled(APP_TITLE), 120,
                                  f"a window titled {APP_TITLE!r}", [self.app_guard])[0]
         self.enable_first_script(main_window)
@@ -160,14 +167,18 @@ class WineSmokeTest(AppTestCase):
         if shot:
             self.run_tool("import", "-window", "root", shot)
 
-        # The single-point clicker, at the cursor over the counter.
+        # The single-point clicker, at the cursor over the counter, holds the
+        # 1-ms tick while it runs, and only then.
         counter = self.start_counter()
         self.xdotool("mousemove", "512", "60")
         self.focus_counter()
+        self.assertEqual(tick_calls(), [])
         self.xdotool("key", "ctrl+F3")
         counter.wait_for(5, timeout=20, guards=[self.app_guard])
+        self.assertEqual(tick_calls(), ["Begin"])
         self.xdotool("key", "ctrl+F3")
         presses = counter.wait_until_quiet(1.5, guards=[self.app_guard])
+        self.assertEqual(tick_calls(), ["Begin", "End"])
         self.assertEqual(set(presses), {(LEFT, 512, 60)})
         ticks = counter.ticks()
         print(f"single-point clicks every {(ticks[-1] - ticks[0]) / (len(ticks) - 1):.0f} ms"

@@ -182,4 +182,7 @@ std::unique_ptr<Desktop> ConnectDesktop(std::string& error) {
   return std::make_unique<GtkDesktop>(std::move(x11));
 }
 
+// GLib's timeouts wake on Linux's high-resolution timers: nothing to ask for.
+std::unique_ptr<TimerTick> NewTimerTick() { return nullptr; }
+
 }  // namespace velmo

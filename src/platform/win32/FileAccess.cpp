@@ -72,6 +72,23 @@ std::wstring temporaryBeside(const std::wstring& target) {
          std::to_wstring(++counter) + L".tmp";
 }
 
+// An antivirus scanner, OneDrive or the search indexer may hold the old or
+// the new file for a moment after it is written: the move is tried again for
+// about 2 s while the system answers that a file is held (errors 5 and 32).
+constexpr int kHeldRetries = 40;
+constexpr DWORD kHeldRetryMs = 50;
+
+bool moveOver(const std::wstring& from, const std::wstring& to) {
+  for (int retry = 0;; ++retry) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || retry == kHeldRetries)
+      return false;
+    Sleep(kHeldRetryMs);
+  }
+}
+
 }  // namespace
 
 FileState CheckFile(const std::string& path, FileVersion* version) {
@@ -102,7 +119,7 @@ std::optional<FileContents> ReadWholeFile(const std::string& path) {
 // Windows has no write permission bits: a file is refused when it carries
 // the read-only attribute, is a folder, or when the system refuses to create
 // the temporary file or to move it over the old one (access rights, a file
-// another program holds without sharing).
+// another program holds without sharing for longer than about 2 s).
 FileVersion ReplaceFile(const std::string& path, const std::string& bytes) {
   const auto refuse = [&] { throw AppError("Unable to write to " + path); };
   const std::wstring target = finalTarget(win32::Widen(path));
@@ -124,8 +141,7 @@ FileVersion ReplaceFile(const std::string& path, const std::string& bytes) {
       refuse();
     }
   }
-  if (!MoveFileExW(temp.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!moveOver(temp, target)) {
     DeleteFileW(temp.c_str());
     refuse();
   }

@@ -3,7 +3,9 @@
 // shell's taskbar is re-created ("TaskbarCreated"), and opens menus the way
 // the shell needs (foreground first, an empty message after).
 #include <wx/app.h>
+#include <wx/image.h>
 #include <wx/taskbar.h>
+#include <windows.h>
 
 #include "common/Errors.h"
 #include "platform/wx/WxTrayHost.h"
@@ -27,6 +29,10 @@ class Win32TrayIcon : public WxTrayHost {
     };
     for (const auto& [type, gesture] : gestures)
       icon_.Bind(type, [this, gesture = gesture](wxTaskBarIconEvent&) { onGesture(gesture); });
+    // Run as administrator, the program would not hear Explorer's
+    // "TaskbarCreated", sent from a lower integrity level, and the icon would
+    // not come back when Explorer restarts: that one message is let in.
+    ChangeWindowMessageFilter(RegisterWindowMessageW(L"TaskbarCreated"), MSGFLT_ADD);
     // A log-off or shut-down that goes ahead takes the icon away at once.
     wxTheApp->Bind(wxEVT_END_SESSION, &Win32TrayIcon::onEndSession, this);
     rules().addIcon();
@@ -38,7 +44,17 @@ class Win32TrayIcon : public WxTrayHost {
   }
 
  private:
-  bool addIcon() override { return image_.IsOk() && icon_.SetIcon(wxBitmapBundle(image_)); }
+  // The tray shows small icons, 16 px at 100 % and larger with the screen's
+  // DPI: the picture is drawn at each size the tray may ask for, so wx picks
+  // the one for the DPI rather than hand the shell 32 px to shrink.
+  bool addIcon() override {
+    if (!image_.IsOk()) return false;
+    const wxImage picture = image_.ConvertToImage();
+    wxVector<wxBitmap> sizes;
+    for (int side : {16, 20, 24, 32})
+      sizes.push_back(wxBitmap(picture.Scale(side, side, wxIMAGE_QUALITY_HIGH)));
+    return icon_.SetIcon(wxBitmapBundle::FromBitmaps(sizes));
+  }
   // A minimised top-level window leaves the taskbar while it is hidden.
   void showTaskbarEntry() override { owner_.Show(); }
   void hideTaskbarEntry() override { owner_.Hide(); }

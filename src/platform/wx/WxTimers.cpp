@@ -42,8 +42,26 @@ class DeadlineTimer : public wxTimer {
   std::function<void()> callback_;
 };
 
-WxTimers::WxTimers() = default;
-WxTimers::~WxTimers() = default;
+WxTimers::WxTimers(TimerTick* tick) : tick_(tick) {}
+WxTimers::~WxTimers() {
+  if (!running_.empty() && tick_) tick_->coarse();
+}
+
+void WxTimers::setRunning(const Key& key, bool running) {
+  const bool idleBefore = running_.empty();
+  if (running) {
+    running_.insert(key);
+  } else {
+    running_.erase(key);
+  }
+  if (tick_ && idleBefore != running_.empty()) {
+    if (idleBefore) {
+      tick_->fine();
+    } else {
+      tick_->coarse();
+    }
+  }
+}
 
 bool WxTimers::SetTimer(const void* owner, int id, int periodMs, std::function<void()> callback) {
   return SetVaryingTimer(owner, id, [periodMs] { return periodMs; }, std::move(callback));
@@ -54,12 +72,14 @@ bool WxTimers::SetVaryingTimer(const void* owner, int id, TimerPeriods periods,
   auto& timer = timers_[{owner, id}];
   if (!timer) timer = std::make_unique<DeadlineTimer>();
   timer->start(std::move(periods), std::move(callback));
+  setRunning({owner, id}, timer->IsRunning());
   return timer->IsRunning();
 }
 
 void WxTimers::KillTimer(const void* owner, int id) {
   auto it = timers_.find({owner, id});
   if (it != timers_.end()) it->second->Stop();
+  setRunning({owner, id}, false);
 }
 
 }  // namespace velmo

@@ -5,9 +5,11 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <utility>
 
 #include "platform/Platform.h"
+#include "platform/TimerTick.h"
 
 namespace velmo {
 
@@ -15,17 +17,23 @@ class DeadlineTimer;
 
 class WxTimers : public Timers {
  public:
-  WxTimers();
+  // Holds `tick` fine while any timer is set; nullptr asks nothing of the
+  // system.
+  explicit WxTimers(TimerTick* tick);
   ~WxTimers() override;
   bool SetTimer(const void* owner, int id, int periodMs, std::function<void()> callback) override;
   bool SetVaryingTimer(const void* owner, int id, TimerPeriods periods,
                        std::function<void()> callback) override;
   void KillTimer(const void* owner, int id) override;
-
  private:
+  using Key = std::pair<const void*, int>;
+  void setRunning(const Key& key, bool running);
+
   // Timers are stopped, never destroyed, by KillTimer: a callback may kill
   // the very timer that is calling it.
-  std::map<std::pair<const void*, int>, std::unique_ptr<DeadlineTimer>> timers_;
+  std::map<Key, std::unique_ptr<DeadlineTimer>> timers_;
+  std::set<Key> running_;
+  TimerTick* tick_;
 };
 
 }  // namespace velmo

@@ -46,7 +46,7 @@ void X11Mouse::mouseEvent(unsigned flags) {
     if ((flags & step.flag) == 0) continue;
     if (!XTestFakeButtonEvent(display_.get(), step.button, step.press ? True : False,
                               CurrentTime)) {
-      throw AppError("XTestFakeButtonEvent(" + std::string(step.press ? "press" : "release") +
+      throw InputRefused("XTestFakeButtonEvent(" + std::string(step.press ? "press" : "release") +
                      " button " + std::to_string(step.button) + ") failed");
     }
   }
@@ -76,7 +76,7 @@ void X11Mouse::keybdEvent(unsigned vk, unsigned flags) {
     throw AppError("The keyboard map has no key for virtual-key code " + std::to_string(vk));
   const bool press = (flags & kKeyEventKeyUp) == 0;
   if (!XTestFakeKeyEvent(display_.get(), code, press ? True : False, CurrentTime))
-    throw AppError("XTestFakeKeyEvent(" + std::string(press ? "press" : "release") + " key " +
+    throw InputRefused("XTestFakeKeyEvent(" + std::string(press ? "press" : "release") + " key " +
                    std::to_string(code) + ") failed");
 }
 

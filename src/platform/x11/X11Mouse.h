@@ -16,7 +16,7 @@ class X11Mouse : public Mouse {
   explicit X11Mouse(DisplayPtr display);
 
   // Handles the button flags in the order Windows does: left down, left up,
-  // right down, right up. Throws AppError when XTest refuses an event.
+  // right down, right up. Throws InputRefused when XTest refuses an event.
   void mouseEvent(unsigned flags) override;
   // Moves the pointer to absolute coordinates on the default screen.
   void SetCursorPos(int x, int y) override;
@@ -28,6 +28,8 @@ class X11Mouse : public Mouse {
   // only where the toolkit says one of ours may be near it.
   bool ownWindowFromPoint(CursorPoint point) override;
   bool ownWindowFocused() override;
+  // X has no privilege levels between clients: never.
+  bool elevatedWindowFromPoint(CursorPoint) override { return false; }
   void flush() override;
 
   // What the toolkit knows of the program's own windows; both answers are

@@ -135,7 +135,7 @@ void PointDialog::WMHotKey(int) {
 }
 
 void PointDialog::tmr1Timer() {
-  lbl6->SetLabel(FromUtf8(ReadoutText(platform_.mouse.GetCursorPos(), kind_.readout)));
+  lbl6->SetLabel(FromUtf8(CursorReadout(platform_.mouse, kind_.readout)));
 }
 
 void PointDialog::FormClose() {

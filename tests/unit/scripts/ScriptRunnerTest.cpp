@@ -159,6 +159,12 @@ TEST_F(Runner, FaultyEntryEndsTheRunAtTheRightStep) {
   }
 }
 
+TEST_F(Runner, ALockedDesktopEndsTheRunWithItsOwnMessage) {
+  mouse.locked = true;
+  runner.RunScript(kTwoPoints, 3);
+  EXPECT_EQ(log(), (V{"ProcessMessages", std::string("MessageBoxA(") + kScriptInputRefusedText + ")"}));
+}
+
 TEST_F(Runner, NegativePauseWaitsNothing) {
   runner.RunScript("1,2,无点击,-5|", 1);
   EXPECT_EQ(log(), (V{"ProcessMessages", "SetCursorPos(1,2)", "flush", "flush", "Wait(800)"}));
