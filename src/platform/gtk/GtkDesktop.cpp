@@ -100,6 +100,7 @@ class XwaylandMouse : public Mouse {
     return x11_.ownWindowFocused() && x11_.ownWindowFromPoint(point);
   }
   bool ownWindowFocused() override { return x11_.ownWindowFocused(); }
+  bool elevatedWindowFromPoint(CursorPoint) override { return false; }  // a Windows matter
   void SetCursorPos(int x, int y) override { pointer_.SetCursorPos(x, y); }
   CursorPoint GetCursorPos() override { return pointer_.GetCursorPos(); }
   void flush() override {

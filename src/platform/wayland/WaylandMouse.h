@@ -38,6 +38,7 @@ class WaylandMouse : public Mouse {
   void keybdEvent(unsigned vk, unsigned flags) override;
   bool ownWindowFromPoint(CursorPoint) override { return false; }
   bool ownWindowFocused() override { return false; }
+  bool elevatedWindowFromPoint(CursorPoint) override { return false; }
   // Moves to desktop coordinates of the layout, kept inside it. Throws
   // AppError when the compositor shows no output.
   void SetCursorPos(int x, int y) override;
