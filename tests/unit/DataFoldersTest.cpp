@@ -53,7 +53,7 @@ TEST(DataFolders, XdgFoldersWinOverHomeUnlessRelative) {
 }
 
 TEST(DataFolders, WindowsKeepsAnInstalledCopysFilesInTheApplicationDataFolder) {
-  StartPlace place{"C:\\P\\Velmo\\", false, true, true, {true, "C:\\U\\应用数据\\"}};
+  StartPlace place{"C:\\P\\Velmo\\", false, true, true, {true, "C:\\U\\应用数据\\", {}, {}, {}}};
   const DataFolders folders = ChooseDataFolders(place);
   EXPECT_EQ(folders.settingsFile, "C:\\U\\应用数据\\Velmo\\setting.ini");
   EXPECT_EQ(folders.firstRunCopyTo, "C:\\U\\应用数据\\Velmo\\main.ini");
@@ -81,8 +81,9 @@ TEST(DataFolders, FirstStartCopiesTheTemplateIntoPrivateFoldersAndNeverOverwrite
 
   PrepareDataFolders(folders);
   EXPECT_EQ(content(), "template");
-  if (velmo::testing::HasPermissionBits())
+  if (velmo::testing::HasPermissionBits()) {
     EXPECT_EQ(fs::status(dir / "home/.config/velmo").permissions(), fs::perms::owner_all);
+  }
   std::ofstream(data) << "the user's scripts";
   PrepareDataFolders(folders);
   EXPECT_EQ(content(), "the user's scripts");

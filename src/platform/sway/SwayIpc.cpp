@@ -17,6 +17,7 @@ namespace {
 constexpr char kMagic[] = "i3-ipc";  // sway speaks i3's IPC
 constexpr std::size_t kMagicSize = 6;
 constexpr std::uint32_t kRunCommand = 0;
+constexpr std::uint32_t kGetConfig = 9;
 
 class Socket {
  public:
@@ -67,21 +68,51 @@ std::string SwaySocketPath() {
   return path ? path : "";
 }
 
-bool RunSwayCommand(const std::string& socketPath, const std::string& command) {
+// One message and sway's answer to it.
+std::string Ask(const std::string& socketPath, std::uint32_t type, const std::string& payload) {
   Socket socket(socketPath);
-  socket.write(Header(static_cast<std::uint32_t>(command.size()), kRunCommand) + command);
+  socket.write(Header(static_cast<std::uint32_t>(payload.size()), type) + payload);
   const std::string header = socket.read(kMagicSize + 8);
   if (header.compare(0, kMagicSize, kMagic) != 0)
     throw AppError("sway's IPC socket answered something that is no IPC message");
   std::uint32_t length = 0;
   std::memcpy(&length, header.data() + kMagicSize, 4);
-  if (length > (1u << 20)) throw AppError("sway's IPC answer is too long");
-  const std::string reply = socket.read(length);
+  if (length > (16u << 20)) throw AppError("sway's IPC answer is too long");
+  return socket.read(length);
+}
+
+bool RunSwayCommand(const std::string& socketPath, const std::string& command) {
+  const std::string reply = Ask(socketPath, kRunCommand, command);
   // [{"success": true}] for the one command; false with an "error" text otherwise.
   const std::size_t key = reply.find("\"success\"");
   if (key == std::string::npos) return false;
   const std::size_t value = reply.find_first_not_of(" \t\r\n:", key + 9);
   return value != std::string::npos && reply.compare(value, 4, "true") == 0;
+}
+
+// {"config": "…"}: the string's text, its escapes undone (\uXXXX only for ASCII,
+// all a key binding is written in).
+std::string SwayConfigText(const std::string& socketPath) {
+  const std::string reply = Ask(socketPath, kGetConfig, {});
+  const std::size_t key = reply.find("\"config\"");
+  const std::size_t open = key == std::string::npos ? key : reply.find('"', key + 8);
+  if (open == std::string::npos) throw AppError("sway's IPC answer holds no configuration");
+  std::string text;
+  for (std::size_t i = open + 1; i < reply.size() && reply[i] != '"'; ++i) {
+    if (reply[i] != '\\' || i + 1 >= reply.size()) {
+      text += reply[i];
+      continue;
+    }
+    const char escaped = reply[++i];
+    if (escaped == 'n') text += '\n';
+    else if (escaped == 't') text += '\t';
+    else if (escaped == 'u' && i + 4 < reply.size()) {
+      const long code = std::strtol(reply.substr(i + 1, 4).c_str(), nullptr, 16);
+      text += code < 128 ? static_cast<char>(code) : '?';
+      i += 4;
+    } else text += escaped;  // \" \\ \/
+  }
+  return text;
 }
 
 }  // namespace velmo::sway

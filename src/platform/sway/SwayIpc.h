@@ -13,4 +13,7 @@ std::string SwaySocketPath();
 // Raises AppError when the socket cannot be reached or answers garbage.
 bool RunSwayCommand(const std::string& socketPath, const std::string& command);
 
+// The text of the configuration sway loaded; raises AppError as above.
+std::string SwayConfigText(const std::string& socketPath);
+
 }  // namespace velmo::sway

@@ -7,6 +7,7 @@
 
 #include "common/Errors.h"
 #include "platform/Platform.h"
+#include "platform/sway/SwayConfig.h"
 #include "platform/sway/SwayIpc.h"
 #include "platform/x11/X11Keys.h"
 
@@ -50,6 +51,8 @@ SwayKeyGrabber::~SwayKeyGrabber() {
 bool SwayKeyGrabber::grab(unsigned modifiers, unsigned vk) {
   const std::string combination = SwayCombination(modifiers, vk);
   if (combination.empty() || bound(modifiers, vk)) return false;
+  // The user's own binding stays: taking it over would also remove it at exit.
+  if (ConfigBindsCombination(SwayConfigText(socketPath_), combination)) return false;
   const std::string run = ShellQuoted(program_) + " --hotkey " + std::to_string(modifiers) + " " +
                           std::to_string(vk);
   if (!command("bindsym " + combination + " exec " + run)) return false;
