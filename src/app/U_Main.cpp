@@ -102,7 +102,10 @@ void TFrm_Main::showSessionNotice(SessionKind kind) {
   setStatusText(0, line);
   std::fprintf(stderr, "Velmo: %s\n", line.c_str());
   if (settings_.ReadString("setting", "sessionnotice", "") == SessionKindName(kind)) return;
-  platform_.boxes.MessageBoxA(this, SessionNoticeText(kind), kAppTitle, kMbIconInformation);
+  const std::string clicker = CombineHotkeyText(ToUtf8(panel_->cbb4->GetValue()),
+                                                ToUtf8(panel_->cbb5->GetValue()));
+  platform_.boxes.MessageBoxA(this, SessionNoticeText(kind, clicker, ReadStopHotkey(settings_)),
+                              kAppTitle, kMbIconInformation);
   settings_.WriteString("setting", "sessionnotice", SessionKindName(kind));
 }
 

@@ -4,9 +4,11 @@ namespace velmo {
 
 namespace {
 
-constexpr const char* kBindCommands =
-    "请在桌面的键盘设置中把快捷键绑定到这些命令: velmo --toggle (启动/停止点击), "
-    "velmo --run 脚本名称 (运行脚本), velmo --stop (停止脚本)。";
+std::string BindCommands(const std::string& clickerHotkey, const std::string& stopHotkey) {
+  return "请在桌面的键盘设置中绑定这些快捷键: " + clickerHotkey +
+         " → velmo --toggle (启动/停止点击), " + stopHotkey +
+         " → velmo --stop (停止脚本), 每个脚本的热键 → velmo --run 脚本名称。";
+}
 
 }  // namespace
 
@@ -26,7 +28,8 @@ std::string SessionNoticeLine(SessionKind kind) {
   return {};
 }
 
-std::string SessionNoticeText(SessionKind kind) {
+std::string SessionNoticeText(SessionKind kind, const std::string& clickerHotkey,
+                              const std::string& stopHotkey) {
   switch (kind) {
     case SessionKind::Complete: return {};
     case SessionKind::Sway:
@@ -36,11 +39,11 @@ std::string SessionNoticeText(SessionKind kind) {
     case SessionKind::Wlroots:
       return std::string("这是Wayland会话。Velmo通过虚拟指针点击所有程序的窗口, 但它的热键"
                          "只在X11程序的窗口有焦点时有效。") +
-             kBindCommands + " F11在这里读不到光标位置: 坐标点请在点的对话框中用\"拾取\"。";
+             BindCommands(clickerHotkey, stopHotkey) + " F11在这里读不到光标位置: 坐标点请在点的对话框中用\"拾取\"。";
     case SessionKind::OtherWayland:
       return std::string("这是Wayland会话, 它的合成器不提供虚拟指针: Velmo的点击和热键只能"
                          "到达X11程序的窗口。") +
-             kBindCommands;
+             BindCommands(clickerHotkey, stopHotkey);
   }
   return {};
 }

@@ -25,8 +25,11 @@ SessionKind KindOfSession(const SessionFacts& facts);
 
 // The status bar's line for the session; empty where everything works.
 std::string SessionNoticeLine(SessionKind kind);
-// The box shown the first time the program starts on such a session.
-std::string SessionNoticeText(SessionKind kind);
+// The box shown the first time the program starts on such a session; where
+// the hotkeys have to be bound by hand it names the program's own, the
+// clicker's and the stop hotkey's texts ("Ctrl+F3", "F6").
+std::string SessionNoticeText(SessionKind kind, const std::string& clickerHotkey,
+                              const std::string& stopHotkey);
 // The name setting.ini keeps of the last session whose box was shown.
 std::string SessionKindName(SessionKind kind);
 
