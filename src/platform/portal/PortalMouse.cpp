@@ -67,11 +67,13 @@ void PortalMouse::endSession(bool closeIt) {
   session_.clear();
   if (closeIt) {
     // Whatever is still held goes up before the device goes away.
-    for (const int code : pressed_)
-      g_dbus_connection_call_sync(
+    for (const int code : pressed_) {
+      GVariant* reply = g_dbus_connection_call_sync(
           bus_, kPortalName, kPortalPath, kRemoteDesktop, "NotifyPointerButton",
           g_variant_new("(oa{sv}iu)", session.c_str(), nullptr, code, 0u), nullptr,
           G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+      if (reply != nullptr) g_variant_unref(reply);
+    }
     g_dbus_connection_call(bus_, kPortalName, session.c_str(), "org.freedesktop.portal.Session",
                            "Close", nullptr, nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr,
                            nullptr);
@@ -198,9 +200,9 @@ void PortalMouse::notify(const char* method, GVariant* parameters) {
   if (reply != nullptr) return g_variant_unref(reply);
   const std::string reason = error->message;
   g_error_free(error);
-  // The portal refuses calls on a session the desktop has ended: as good as
-  // its Closed signal, which may still be on its way.
-  closed_ = true;
+  // The portal refuses calls on a session the desktop has ended, whose
+  // Closed signal may still be on its way. Should the session live on, what
+  // this click pressed is released as it is closed.
   fail("桌面结束了Velmo控制鼠标的会话, 点击已停止 (" + reason + ")。" + kAskedAgain,
        "The remote desktop session ended: " + reason + "; clicking stopped." + kAskedAgainEnglish);
 }
