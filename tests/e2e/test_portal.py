@@ -130,5 +130,26 @@ class RefusedTest(PortalCase):
         self.assertEqual(self.calls("Notify"), [])
 
 
+# A session bus that starts no service on demand: no portal comes up.
+BARE_BUS = """<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow send_destination="*"/><allow receive_sender="*"/>
+<allow own="*"/></policy></busconfig>"""
+
+
+class NoPortalTest(unittest.TestCase):
+    def test_a_bus_without_the_portal_is_named(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".conf") as config:
+            config.write(BARE_BUS)
+            config.flush()
+            bus = subprocess.Popen([tool("DBUS_DAEMON"), "--config-file", config.name, "--nofork",
+                                    "--print-address=1"], stdout=subprocess.PIPE)
+            self.addCleanup(stop_process, bus)
+            address = LineReader(bus, "dbus-daemon").read_line(10)
+            result = subprocess.run([tool("PORTAL_MOUSE_CHECK")], capture_output=True, timeout=10,
+                                    env=dict(os.environ, DBUS_SESSION_BUS_ADDRESS=address))
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("桌面门户不提供远程控制鼠标", result.stdout.decode())
+
+
 if __name__ == "__main__":
     unittest.main()
