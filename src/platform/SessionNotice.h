@@ -12,6 +12,7 @@ enum class SessionKind {
   Complete,      // X11 or Windows: clicks, hotkeys and F11 everywhere
   Sway,          // clicks through the virtual pointer, hotkeys as sway's key bindings
   Wlroots,       // clicks through the virtual pointer; keys to bind by hand
+  Portal,        // clicks through the desktop portal, with the user's consent; keys by hand
   OtherWayland,  // clicks and hotkeys reach X11 programs only
 };
 
@@ -19,6 +20,7 @@ struct SessionFacts {
   bool wayland = false;         // WAYLAND_DISPLAY is set
   bool virtualPointer = false;  // the compositor takes a virtual pointer
   bool sway = false;            // sway's IPC socket is there
+  bool portalPointer = false;   // the desktop portal offers a RemoteDesktop pointer
 };
 
 SessionKind KindOfSession(const SessionFacts& facts);

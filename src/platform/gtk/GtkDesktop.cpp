@@ -11,6 +11,7 @@
 #include "platform/Desktop.h"
 #include "platform/gtk/GtkEventPump.h"
 #include "platform/gtk/Look.h"
+#include "platform/portal/PortalMouse.h"
 #include "platform/sway/SwayIpc.h"
 #include "platform/sway/SwayKeyGrabber.h"
 #include "platform/wayland/WaylandInput.h"
@@ -85,8 +86,15 @@ std::string ExecutablePath() {
   return path.empty() ? "velmo" : path;
 }
 
-// On a wlroots desktop: the pointer through the compositor's virtual pointer,
-// which reaches every window; what concerns the program's own windows (they
+// Where the portal keeps the consent to the pointer, if it can.
+std::string PortalTokenPath() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const std::string folder = config && *config ? config : std::string(g_get_home_dir()) + "/.config";
+  return folder + "/velmo/portal-token";
+}
+
+// On Wayland: the pointer through the compositor's virtual pointer or the
+// desktop portal, which reach every window; what concerns the program's own windows (they
 // are Xwayland's, placed in the same desktop coordinates) and keys through X11.
 class XwaylandMouse : public Mouse {
  public:
@@ -123,7 +131,12 @@ class GtkDesktop : public Desktop {
       if (wayland_) {
         mouse_ = std::make_unique<XwaylandMouse>(*wayland_->mouse, *x11_->mouse);
       } else {
-        std::fprintf(stderr, "Velmo: %s\n", why.c_str());
+        std::string portalWhy;
+        portal_ = portal::OpenPortalMouse(PortalTokenPath(), portalWhy);
+        if (portal_)
+          mouse_ = std::make_unique<XwaylandMouse>(*portal_, *x11_->mouse);
+        else
+          std::fprintf(stderr, "Velmo: %s\nVelmo: %s\n", why.c_str(), portalWhy.c_str());
       }
     }
     // On sway the hotkeys are its key bindings: an X11 grab would see only
@@ -140,7 +153,8 @@ class GtkDesktop : public Desktop {
     if (sway_) sway_->pressed(modifiers, vk);
   }
   SessionKind session() const override {
-    return KindOfSession({HasEnv("WAYLAND_DISPLAY"), wayland_ != nullptr, sway_ != nullptr});
+    return KindOfSession(
+        {HasEnv("WAYLAND_DISPLAY"), wayland_ != nullptr, sway_ != nullptr, portal_ != nullptr});
   }
   Mouse& mouse() override {
     if (mouse_) return *mouse_;
@@ -154,6 +168,7 @@ class GtkDesktop : public Desktop {
   std::unique_ptr<x11::X11Platform> x11_;
   std::unique_ptr<sway::SwayKeyGrabber> sway_;
   std::unique_ptr<wayland::WaylandInput> wayland_;
+  std::unique_ptr<portal::PortalMouse> portal_;
   std::unique_ptr<XwaylandMouse> mouse_;
   GtkEventPump pump_;
   x11::X11Recorder recorder_{&DoubleClickTime};
