@@ -6,13 +6,12 @@
 //   pos                pos X Y
 //   click BUTTON       ok            (left|right|middle, down and up)
 //   down               ok            (left down only)
-#include <glib-unix.h>
-#include <unistd.h>
 
 #include <iostream>
 #include <sstream>
 #include <string>
 
+#include "CommandLoop.h"
 #include "common/Errors.h"
 #include "platform/portal/PortalMouse.h"
 
@@ -39,35 +38,6 @@ std::string Run(Mouse& mouse, const std::string& line) {
   return "error unknown command '" + line + "'";
 }
 
-struct Session {
-  Mouse& mouse;
-  GMainLoop* loop;
-  std::string pending;
-};
-
-gboolean ReadCommands(gint fd, GIOCondition, gpointer data) {
-  auto* session = static_cast<Session*>(data);
-  char chunk[4096];
-  const ssize_t got = read(fd, chunk, sizeof chunk);
-  if (got <= 0) return g_main_loop_quit(session->loop), G_SOURCE_REMOVE;
-  session->pending.append(chunk, got);
-  for (size_t end; (end = session->pending.find('\n')) != std::string::npos;) {
-    const std::string line = session->pending.substr(0, end);
-    session->pending.erase(0, end + 1);
-    std::string answer;
-    try {
-      answer = Run(session->mouse, line);
-    } catch (const AppError& e) {
-      answer = std::string("error ") + e.what();
-    }
-    // One line per answer: the message's own line break becomes a space.
-    for (char& c : answer)
-      if (c == '\n') c = ' ';
-    std::cout << answer << std::endl;
-  }
-  return G_SOURCE_CONTINUE;
-}
-
 }  // namespace
 
 // The restore token's file is the first argument.
@@ -78,10 +48,6 @@ int main(int argc, char** argv) {
     std::cout << "error " << error << std::endl;
     return 1;
   }
-  Session session{*mouse, g_main_loop_new(nullptr, FALSE), {}};
-  g_unix_fd_add(0, G_IO_IN, ReadCommands, &session);
-  std::cout << "ready" << std::endl;
-  g_main_loop_run(session.loop);
-  g_main_loop_unref(session.loop);
+  RunCommandLoop([&mouse](const std::string& line) { return Run(*mouse, line); });
   return 0;
 }

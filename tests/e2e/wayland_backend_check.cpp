@@ -18,6 +18,7 @@
 #include <sstream>
 #include <string>
 
+#include "CommandLoop.h"
 #include "common/Errors.h"
 #include "platform/wayland/WaylandInput.h"
 
@@ -115,31 +116,6 @@ std::string Driver::run(const std::string& line) {
   return "error: unknown command '" + line + "'";
 }
 
-struct Session {
-  Driver driver;
-  GMainLoop* loop;
-  std::string pending;
-};
-
-gboolean ReadCommands(gint fd, GIOCondition, gpointer data) {
-  auto* session = static_cast<Session*>(data);
-  char chunk[4096];
-  const ssize_t got = read(fd, chunk, sizeof chunk);
-  if (got <= 0) return g_main_loop_quit(session->loop), G_SOURCE_REMOVE;
-  session->pending.append(chunk, got);
-  for (size_t end; (end = session->pending.find('\n')) != std::string::npos;) {
-    const std::string line = session->pending.substr(0, end);
-    session->pending.erase(0, end + 1);
-    if (line == "quit") return g_main_loop_quit(session->loop), G_SOURCE_REMOVE;
-    try {
-      std::cout << session->driver.run(line) << std::endl;
-    } catch (const AppError& e) {
-      std::cout << "error " << e.what() << std::endl;
-    }
-  }
-  return G_SOURCE_CONTINUE;
-}
-
 }  // namespace
 
 int main() {
@@ -149,10 +125,7 @@ int main() {
     std::cout << "error " << error << std::endl;
     return 1;
   }
-  Session session{Driver(*input), g_main_loop_new(nullptr, FALSE), {}};
-  g_unix_fd_add(0, G_IO_IN, ReadCommands, &session);
-  std::cout << "ready" << std::endl;
-  g_main_loop_run(session.loop);
-  g_main_loop_unref(session.loop);
+  Driver driver(*input);
+  RunCommandLoop([&driver](const std::string& line) { return driver.run(line); });
   return 0;
 }
