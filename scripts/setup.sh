@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 # needs to compute the package's dependencies (dpkg-shlibdeps, file) and the
 # validators of its menu entry and metainfo.
 PACKAGES="g++ cmake ninja-build pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
-libwebkit2gtk-4.0-dev libxtst-dev libxi-dev libsqlite3-dev libjpeg-dev libgtest-dev xvfb xauth xdotool x11-utils
+libwebkit2gtk-4.0-dev libxtst-dev libxi-dev libsqlite3-dev libjpeg-dev libgtest-dev xvfb xauth xdotool x11-utils x11-xserver-utils
 bubblewrap xdg-dbus-proxy
 imagemagick fonts-wqy-microhei trayer openbox python3
 libwayland-dev wayland-protocols sway wtype xwayland xdg-desktop-portal dbus python3-gi

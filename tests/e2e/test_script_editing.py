@@ -83,10 +83,24 @@ class ScriptDialogsCase(AppTestCase):
         # discard Ctrl+A.
         self.click(window, point)
         self.xdotool("key", "End", "shift+Home", "BackSpace")
-        # Characters without a key on the keyboard are typed through a key
-        # that xdotool maps for each in turn; slowly, so that no remapping
-        # overtakes the program's reading of the previous character.
-        self.xdotool("type", "--delay", "150", text)
+        self.give_keys(text)
+        self.xdotool("type", "--delay", "50", text)
+
+    def give_keys(self, text):
+        """Gives each character without a key on the keyboard a spare key of its
+        own. xdotool would otherwise map one key to each in turn and map it
+        back after the press, and a busy program reading the press after that
+        lost the character."""
+        wanted = sorted({c for c in text if ord(c) > 127} - set(getattr(self, "given", "")))
+        if not wanted:
+            return
+        table = self.run_tool("xmodmap", "-pke").stdout.decode()
+        spare = [int(line.split()[1]) for line in table.splitlines()
+                 if line.startswith("keycode") and line.split("=")[1].strip() == ""]
+        self.assertGreaterEqual(len(spare), len(wanted), "spare key codes")
+        self.run_tool("xmodmap", *[arg for code, c in zip(spare, wanted)
+                                   for arg in ("-e", f"keycode {code} = U{ord(c):04X}")])
+        self.given = getattr(self, "given", "") + "".join(wanted)
 
     def capture(self, dialog, x, y):
         """F11 with the pointer at (x, y); waits until the coordinate field
