@@ -100,8 +100,11 @@ void PortalMouse::keepToken(GVariant* results) const {
   gchar* folder = g_path_get_dirname(tokenPath_.c_str());
   g_mkdir_with_parents(folder, 0700);
   g_free(folder);
-  // Without the file the user is asked again next time: nothing to stop for.
-  g_file_set_contents(tokenPath_.c_str(), token, -1, nullptr);
+  // The token lets anyone who reads it control the pointer without asking:
+  // only the user may read it. Without the file the user is asked again next
+  // time: nothing to stop for.
+  g_file_set_contents_full(tokenPath_.c_str(), token, -1, G_FILE_SET_CONTENTS_CONSISTENT, 0600,
+                           nullptr);
 }
 
 void PortalMouse::startSession() {
