@@ -5,8 +5,9 @@ sway refuses to run as root. When the tests run as root, sway and every
 client a test starts through `spawn_wayland` run as nobody (setpriv), with a
 HOME and XDG_RUNTIME_DIR of their own that nobody owns; otherwise they run as
 the calling user. Programs nobody may not execute where they were built are
-copied to a folder it can read (`runnable`). Tools come from the environment
-CTest sets: WLCLICKCOUNTER, WAYLAND_BACKEND_CHECK.
+copied to a folder it can read (`runnable`). WaylandTestCase, the clients'
+side of this, serves other compositors as well. Tools come from the
+environment CTest sets: WLCLICKCOUNTER, WAYLAND_BACKEND_CHECK, VELMO_BINARY.
 """
 
 import glob
@@ -20,7 +21,8 @@ import subprocess
 import tempfile
 import time
 
-from e2e import ChildrenTestCase, Counter, LineReader, stop_process, tool, wait_until
+from e2e import (ChildrenTestCase, Counter, LineReader, make_data_file, settings_bytes,
+                 stop_process, tool, wait_until)
 
 AS_ROOT = os.geteuid() == 0
 NOBODY = pwd.getpwnam("nobody") if AS_ROOT else None
@@ -140,29 +142,31 @@ class Sway:
             pass
 
 
-class SwayTestCase(ChildrenTestCase):
-    """One headless sway for the class (`xwayland` says whether it runs
-    Xwayland); a folder the clients may write and a list of child processes
-    for each test."""
+class WaylandTestCase(ChildrenTestCase):
+    """One compositor for the class, which `start_compositor(folder)` starts
+    and returns (its `env` is what its clients need; `stop` ends it); a
+    folder the clients may write and a list of child processes for each
+    test."""
 
-    xwayland = False
-    counters = itertools.count()
+    @classmethod
+    def start_compositor(cls, folder):
+        raise NotImplementedError
 
     @classmethod
     def setUpClass(cls):
-        cls.sway_dir = tempfile.mkdtemp(prefix="velmo-sway-")
-        cls.addClassCleanup(shutil.rmtree, cls.sway_dir, ignore_errors=True)
-        cls.sway = Sway(cls.sway_dir, cls.xwayland)
-        cls.addClassCleanup(cls.sway.stop)
+        cls.base_dir = tempfile.mkdtemp(prefix="velmo-wayland-")
+        cls.addClassCleanup(shutil.rmtree, cls.base_dir, ignore_errors=True)
+        cls.compositor = cls.start_compositor(cls.base_dir)
+        cls.addClassCleanup(cls.compositor.stop)
 
     def setUp(self):
-        self.tmp = own_folder(tempfile.mkdtemp(prefix="velmo-wl-", dir=self.sway_dir))
+        self.tmp = own_folder(tempfile.mkdtemp(prefix="velmo-wl-", dir=self.base_dir))
 
     def runnable(self, path):
         """`path`, or a copy the clients' user may execute."""
         if not AS_ROOT or subprocess.run([*DROP, "test", "-x", path]).returncode == 0:
             return path
-        copy = os.path.join(own_folder(os.path.join(self.sway_dir, "bin"), 0o755),
+        copy = os.path.join(own_folder(os.path.join(self.base_dir, "bin"), 0o755),
                             os.path.basename(path))
         if not os.path.exists(copy):
             shutil.copy2(path, copy)
@@ -170,16 +174,43 @@ class SwayTestCase(ChildrenTestCase):
         return copy
 
     def spawn_wayland(self, args, name, stdin=None, env=None):
-        """Starts a client of sway (as nobody when we are root) with `env`
-        added; its stderr goes to a file quoted by `output_of`."""
+        """Starts a client of the compositor (as nobody when we are root)
+        with `env` added; its stderr goes to a file quoted by `output_of`."""
         log_path = os.path.join(self.tmp, f"{name}.stderr")
         with open(log_path, "wb") as log:
             process = subprocess.Popen([*DROP, self.runnable(args[0]), *args[1:]],
-                                       env=dict(self.sway.env, **(env or {})), cwd=self.tmp,
+                                       env=dict(self.compositor.env, **(env or {})), cwd=self.tmp,
                                        stdin=stdin, stdout=subprocess.PIPE, stderr=log)
         process.log_path = log_path
         self.addCleanup(stop_process, process)
         return process
+
+    def install_velmo(self, scripts, settings):
+        """A folder of the clients' user holding the program, a data.db with
+        `scripts` (see make_data_file) and a setting.ini of `settings`
+        pairs; returns the program's path."""
+        folder = own_folder(os.path.join(self.tmp, "app"))
+        binary = os.path.join(folder, "velmo")
+        shutil.copy2(tool("VELMO_BINARY"), binary)
+        make_data_file(os.path.join(folder, "data.db"), scripts)
+        with open(os.path.join(folder, "setting.ini"), "wb") as f:
+            f.write(settings_bytes(settings))
+        for name in os.listdir(folder):
+            shutil.chown(os.path.join(folder, name), NOBODY.pw_uid if NOBODY else None,
+                         NOBODY.pw_gid if NOBODY else None)
+        return binary
+
+
+class SwayTestCase(WaylandTestCase):
+    """Headless sway for the class; `xwayland` says whether it runs Xwayland."""
+
+    xwayland = False
+    counters = itertools.count()
+
+    @classmethod
+    def start_compositor(cls, folder):
+        cls.sway = Sway(folder, cls.xwayland)
+        return cls.sway
 
     def swaymsg(self, *args, check=True):
         return self.sway.swaymsg(*args, check=check)

@@ -4,12 +4,11 @@ cannot work. Runs wayland_backend_check, which answers one command per line,
 and counts clicks with wlclickcounter."""
 
 import os
-import shutil
 import subprocess
 import unittest
 
-from e2e import LineReader, make_data_file, settings_bytes, tool, wait_until
-from sway import DROP, NOBODY, SwayTestCase, own_folder
+from e2e import LineReader, tool, wait_until
+from sway import DROP, SwayTestCase
 
 LEFT, MIDDLE, RIGHT = 1, 2, 3
 
@@ -135,16 +134,9 @@ class ProgramOnSwayTest(SwayTestCase):
     xwayland = True
 
     def start_velmo(self, scripts):
-        folder = own_folder(os.path.join(self.tmp, "app"))
-        binary = os.path.join(folder, "velmo")
-        shutil.copy2(tool("VELMO_BINARY"), binary)
-        make_data_file(os.path.join(folder, "data.db"), scripts)
-        with open(os.path.join(folder, "setting.ini"), "wb") as f:
-            # The session's box was seen: its line in the status bar is enough.
-            f.write(settings_bytes([("click", "0"), ("time", "0.1"), ("sessionnotice", "sway")]))
-        for name in os.listdir(folder):
-            shutil.chown(os.path.join(folder, name), NOBODY.pw_uid if NOBODY else None,
-                         NOBODY.pw_gid if NOBODY else None)
+        # The session's box was seen: its line in the status bar is enough.
+        binary = self.install_velmo(scripts, [("click", "0"), ("time", "0.1"),
+                                              ("sessionnotice", "sway")])
         app = self.spawn_wayland([binary], "velmo", stdin=subprocess.DEVNULL)
         self.app_guard = self.alive_guard(app, "velmo")
         wait_until(lambda: "Wayland (sway)" in self.output_of(app), 60,
