@@ -38,7 +38,23 @@ def own_folder(path, mode=0o700):
     return path
 
 
-class Sway:
+class Compositor:
+    """What every headless compositor process here shares: its log and the
+    guard that fails a wait as soon as it has ended."""
+
+    name = "sway"
+
+    def log(self):
+        with open(self.log_path, "rb") as log:
+            return log.read().decode("utf-8", "replace")
+
+    def _alive(self):
+        if self.process.poll() is not None:
+            raise AssertionError(f"{self.name} ended with exit code {self.process.returncode}: "
+                                 f"{self.log()}")
+
+
+class Sway(Compositor):
     """sway on a private runtime folder under `base`; `env` is what its
     clients need (WAYLAND_DISPLAY, SWAYSOCK, XDG_RUNTIME_DIR, HOME and, with
     Xwayland, DISPLAY)."""
@@ -71,15 +87,6 @@ class Sway:
         except BaseException:
             self.stop()
             raise
-
-    def log(self):
-        with open(self.log_path, "rb") as log:
-            return log.read().decode("utf-8", "replace")
-
-    def _alive(self):
-        if self.process.poll() is not None:
-            raise AssertionError(f"sway ended with exit code {self.process.returncode}: "
-                                 f"{self.log()}")
 
     def _wait_for_sockets(self, runtime, timeout):
         def sockets():

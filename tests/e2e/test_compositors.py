@@ -13,7 +13,7 @@ import subprocess
 import unittest
 
 from e2e import APP_TITLE, stop_process, wait_until
-from sway import DROP, WaylandTestCase, own_folder
+from sway import DROP, Compositor, WaylandTestCase, own_folder
 
 # The program's line for a Wayland session without a virtual pointer or portal.
 X11_ONLY = "Wayland: 只能点击X11程序, 热键需在桌面设置中绑定命令"
@@ -30,7 +30,7 @@ wait
 """
 
 
-class HeadlessDesktop:
+class HeadlessDesktop(Compositor):
     """The compositor `command(session)` runs, with `session` the script it
     is to start, under dbus-run-session; `env` is what the session's programs
     get from it (WAYLAND_DISPLAY, DISPLAY, XAUTHORITY, the bus)."""
@@ -60,15 +60,6 @@ class HeadlessDesktop:
         except BaseException:
             self.stop()
             raise
-
-    def log(self):
-        with open(self.log_path, "rb") as log:
-            return log.read().decode("utf-8", "replace")
-
-    def _alive(self):
-        if self.process.poll() is not None:
-            raise AssertionError(f"{self.name} ended with exit code {self.process.returncode}: "
-                                 f"{self.log()}")
 
     @staticmethod
     def _session_env(path):
