@@ -8,6 +8,7 @@
 #include "common/Errors.h"
 #include "common/Texts.h"
 #include "hotkeys/HotkeyText.h"
+#include "hotkeys/PortalHotkeysLine.h"
 #include "settings/ClickerSettings.h"
 #include "widgets/WxText.h"
 
@@ -96,17 +97,45 @@ void TFrm_Main::FormShow() {
   });
 }
 
-void TFrm_Main::showSessionNotice(SessionKind kind) {
-  const std::string line = SessionNoticeLine(kind);
-  if (line.empty()) return;
-  setStatusText(0, line);
-  std::fprintf(stderr, "Velmo: %s\n", line.c_str());
-  if (settings_.ReadString("setting", "sessionnotice", "") == SessionKindName(kind)) return;
+void TFrm_Main::showSessionNotice(const SessionFacts& session) {
+  sessionLine_ = SessionNoticeLine(session);
+  if (sessionLine_.empty()) return;
+  showSessionLine();
+  std::fprintf(stderr, "Velmo: %s\n", sessionLine_.c_str());
+  const std::string name = SessionNoticeName(session);
+  if (settings_.ReadString("setting", "sessionnotice", "") == name) return;
   const std::string clicker = CombineHotkeyText(ToUtf8(panel_->cbb4->GetValue()),
                                                 ToUtf8(panel_->cbb5->GetValue()));
-  platform_.boxes.MessageBoxA(this, SessionNoticeText(kind, clicker, ReadStopHotkey(settings_)),
+  platform_.boxes.MessageBoxA(this, SessionNoticeText(session, clicker, ReadStopHotkey(settings_)),
                               kAppTitle, kMbIconInformation);
-  settings_.WriteString("setting", "sessionnotice", SessionKindName(kind));
+  settings_.WriteString("setting", "sessionnotice", name);
+}
+
+void TFrm_Main::showSessionLine() {
+  setStatusText(0, portalHotkeysLine_.empty() ? sessionLine_ : portalHotkeysLine_);
+}
+
+void TFrm_Main::hotkeysAnswered(const std::vector<HotkeyOutcome>& outcomes) {
+  Guarded([&] {
+    portalHotkeysLine_ = PortalHotkeysLine(outcomes, [this](int id) {
+      const int row = scripts_->rowOfId(std::to_string(id));
+      return row >= 0 ? scripts_->cell(row, ScriptListPage::ColName) : std::to_string(id);
+    });
+    showSessionLine();
+    std::fprintf(stderr, "Velmo: %s\n", portalHotkeysLine_.c_str());
+    for (const HotkeyOutcome& outcome : outcomes)
+      if (!outcome.bound) hotkeyRefused(outcome.id);
+  });
+}
+
+void TFrm_Main::hotkeyRefused(int id) {
+  if (id == ClickHotkeyId) ClickHotkeyRegistered = false;
+  const int row = scripts_->rowOfId(std::to_string(id));
+  if (id != ClickHotkeyId && id != StopHotkeyId && row >= 0) {
+    scripts_->setStatus(row, kDisabledText);
+    scripts_->lv2CustomDrawItem(row);
+  }
+  registrar_->ReportRefused(id);
 }
 
 std::vector<std::string> TFrm_Main::ownHotkeyTexts(const ClickerSettings& s) {

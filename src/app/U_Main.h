@@ -45,9 +45,12 @@ class TFrm_Main : public wxFrame,
   void FormShow();
   // After FormShow: what works on this desktop session, in the status bar,
   // and in a box the first time the program meets such a session.
-  void showSessionNotice(SessionKind kind);
+  void showSessionNotice(const SessionFacts& session);
 
   void WMHotKey(int id) override;
+  // The desktop portal's answer: the keys it gave the hotkeys in the status
+  // bar, and a refused one like a conflict at registration.
+  void hotkeysAnswered(const std::vector<HotkeyOutcome>& outcomes) override;
   void setStatusText(int panel, const std::string& text) override;
 
   void btn1Click();
@@ -152,6 +155,12 @@ class TFrm_Main : public wxFrame,
   ScriptStore& store();
   void fillModifyDialog(int row);
   void carryOutHeldEnd();
+  // What a refusal of the hotkey `id` undoes: the clicker's counts as not
+  // registered, a script's row is no longer marked enabled.
+  void hotkeyRefused(int id);
+  // Panel 0 while the desktop session needs a word: the portal's hotkeys once
+  // it has answered, else the session's line.
+  void showSessionLine();
   RemoteAnswer runScriptNamed(const std::string& name);
   void bringForward();
   // Every hotkey text of the program: the clicker's in `s`, the stop
@@ -202,6 +211,8 @@ class TFrm_Main : public wxFrame,
   // Panels 0 and 1; the last takes the rest of the bar, as its 190 pixels of
   // the layout would reach past the window's edge.
   int statusWidths_[2] = {210, 180};
+  std::string sessionLine_;
+  std::string portalHotkeysLine_;
 };
 
 }  // namespace velmo

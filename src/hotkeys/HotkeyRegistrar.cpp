@@ -18,12 +18,27 @@ std::string scriptConflictText(const std::string& hotkeyText) {
 
 bool HotkeyRegistrar::tryRegister(int id, unsigned modifiers, int vk,
                                   const std::string& conflictText) {
-  if (hotkeys_.RegisterHotKey(owner_, id, modifiers, static_cast<unsigned>(vk))) return true;
+  if (hotkeys_.RegisterHotKey(owner_, id, modifiers, static_cast<unsigned>(vk))) {
+    registered_[id] = {modifiers, conflictText};
+    return true;
+  }
+  showConflict(modifiers, conflictText);
+  hotkeys_.UnregisterHotKey(owner_, id);
+  return false;
+}
+
+void HotkeyRegistrar::showConflict(unsigned modifiers, const std::string& conflictText) {
   // The Alt test alone answers with the information icon.
   const unsigned icon = modifiers == kModAlt ? kMbIconInformation : kMbIconWarning;
   boxes_.MessageBoxA(window_, conflictText, kMainCaption, kMbOk | icon);
-  hotkeys_.UnregisterHotKey(owner_, id);
-  return false;
+}
+
+void HotkeyRegistrar::ReportRefused(int id) {
+  const auto it = registered_.find(id);
+  if (it == registered_.end()) return;
+  const Conflict conflict = it->second;
+  registered_.erase(it);
+  showConflict(conflict.modifiers, conflict.text);
 }
 
 bool HotkeyRegistrar::RegisterClickHotkey(const std::string& modifier, const std::string& key) {

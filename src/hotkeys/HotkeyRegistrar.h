@@ -1,6 +1,7 @@
 // The main window's three hotkey registrations and their conflict messages.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "platform/Platform.h"
@@ -21,17 +22,27 @@ class HotkeyRegistrar {
   // The script's id from the combined form; true when the row is to be
   // marked enabled.
   bool RegisterScriptHotkey(const std::string& hotkeyText, const std::string& idText);
+  // A registration of id the desktop refused after accepting it (the portal
+  // asks the user): the conflict message a refusal at once would have shown.
+  void ReportRefused(int id);
 
  private:
   // Steps shared by the combined-form registrations; false on a refusal
   // (message shown, id released).
   bool registerCombined(int id, const std::string& hotkeyText, const std::string& conflictText);
   bool tryRegister(int id, unsigned modifiers, int vk, const std::string& conflictText);
+  void showConflict(unsigned modifiers, const std::string& conflictText);
+
+  struct Conflict {
+    unsigned modifiers;
+    std::string text;
+  };
 
   Hotkeys& hotkeys_;
   MessageBoxes& boxes_;
   HotkeySink* owner_;
   WindowRef window_;
+  std::map<int, Conflict> registered_;  // what a later refusal of each id says
 };
 
 }  // namespace velmo

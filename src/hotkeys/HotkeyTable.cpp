@@ -1,5 +1,6 @@
 #include "hotkeys/HotkeyTable.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace velmo {
@@ -10,10 +11,12 @@ constexpr unsigned kModifierMask = kModAlt | kModControl;
 
 HotkeyTable::HotkeyTable(KeyGrabber& grabber) : grabber_(grabber) {
   grabber_.setPressHandler([this](unsigned m, unsigned vk) { onPress(m, vk); });
+  grabber_.setOutcomeHandler([this](const std::vector<GrabOutcome>& o) { onOutcomes(o); });
 }
 
 HotkeyTable::~HotkeyTable() {
   grabber_.setPressHandler(nullptr);
+  grabber_.setOutcomeHandler(nullptr);
   for (const auto& [key, combo] : byId_) grabber_.ungrab(combo.modifiers, combo.vk);
 }
 
@@ -54,6 +57,20 @@ void HotkeyTable::onPress(unsigned modifiers, unsigned vk) {
       return;
     }
   }
+}
+
+void HotkeyTable::onOutcomes(const std::vector<GrabOutcome>& outcomes) {
+  std::map<HotkeySink*, std::vector<HotkeyOutcome>> byOwner;
+  for (const GrabOutcome& outcome : outcomes) {
+    const Combo answered{outcome.modifiers & kModifierMask, outcome.vk};
+    const auto held = std::find_if(byId_.begin(), byId_.end(),
+                                   [&](const auto& entry) { return entry.second == answered; });
+    if (held == byId_.end()) continue;  // released meanwhile
+    byOwner[held->first.first].push_back({held->first.second, outcome.bound, outcome.trigger});
+    if (!outcome.bound) byId_.erase(held);
+  }
+  // The windows may register again as they hear it: the table is settled first.
+  for (const auto& [owner, answers] : byOwner) owner->hotkeysAnswered(answers);
 }
 
 }  // namespace velmo

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "platform/KeyGrabber.h"
 #include "platform/Platform.h"
@@ -30,6 +31,9 @@ class HotkeyTable : public Hotkeys {
   using Key = std::pair<HotkeySink*, int>;
 
   void onPress(unsigned modifiers, unsigned vk);
+  // The desktop's answer, routed to the windows holding the combinations;
+  // a refused one is forgotten, as a refused RegisterHotKey would be.
+  void onOutcomes(const std::vector<GrabOutcome>& outcomes);
 
   KeyGrabber& grabber_;
   std::map<Key, Combo> byId_;

@@ -25,7 +25,7 @@ class Desktop {
   // A hotkey press the compositor reported by starting `velmo --hotkey`,
   // where the program's hotkeys are the compositor's key bindings (sway).
   virtual void hotkeyPressed(unsigned modifiers, unsigned vk) = 0;
-  virtual SessionKind session() const = 0;
+  virtual SessionFacts session() const = 0;
   // Picking a point on the screen where the cursor cannot be read; nullptr
   // where it can.
   virtual PointPicker* picker() = 0;

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/Errors.h"
 
@@ -53,11 +54,23 @@ struct CursorPoint {
   int y = 0;
 };
 
+// What the desktop made of one registered id, where it binds the hotkeys
+// itself and answers later (the desktop portal's global shortcuts).
+struct HotkeyOutcome {
+  int id = 0;
+  bool bound = false;   // false: refused, and the id is released already
+  std::string trigger;  // the desktop's words for the keys that now press it
+};
+
 // A window that receives WM_HOTKEY for the ids it registered.
 class HotkeySink {
  public:
   virtual ~HotkeySink() = default;
   virtual void WMHotKey(int id) = 0;
+  // Each time the desktop answers, the outcome of every id this window holds.
+  // Where registration answers at once it is never called; a window that has
+  // nothing to show of the desktop's answer keeps this one.
+  virtual void hotkeysAnswered(const std::vector<HotkeyOutcome>&) {}
 };
 
 // RegisterHotKey / UnregisterHotKey. A combination held by anyone (another

@@ -1,7 +1,7 @@
 // What works on the desktop session the program runs in, said once at start:
 // on an X11 desktop and on Windows everything does; on Wayland the program's
 // windows run through Xwayland and what reaches other programs depends on the
-// compositor.
+// compositor and on the desktop portal.
 #pragma once
 
 #include <string>
@@ -17,22 +17,27 @@ enum class SessionKind {
 };
 
 struct SessionFacts {
-  bool wayland = false;         // WAYLAND_DISPLAY is set
-  bool virtualPointer = false;  // the compositor takes a virtual pointer
-  bool sway = false;            // sway's IPC socket is there
-  bool portalPointer = false;   // the desktop portal offers a RemoteDesktop pointer
+  bool wayland = false;          // WAYLAND_DISPLAY is set
+  bool virtualPointer = false;   // the compositor takes a virtual pointer
+  bool sway = false;             // sway's IPC socket is there
+  bool portalPointer = false;    // the desktop portal offers a RemoteDesktop pointer
+  bool portalShortcuts = false;  // the desktop portal offers GlobalShortcuts
 };
 
 SessionKind KindOfSession(const SessionFacts& facts);
+// The hotkeys are the desktop portal's global shortcuts: on Wayland, except
+// on sway, whose key bindings serve, where the portal offers them. Elsewhere
+// on Wayland they are bound by hand to the command line.
+bool HotkeysThroughPortal(const SessionFacts& facts);
 
 // The status bar's line for the session; empty where everything works.
-std::string SessionNoticeLine(SessionKind kind);
+std::string SessionNoticeLine(const SessionFacts& facts);
 // The box shown the first time the program starts on such a session; where
-// the hotkeys have to be bound by hand it names the program's own, the
-// clicker's and the stop hotkey's texts ("Ctrl+F3", "F6").
-std::string SessionNoticeText(SessionKind kind, const std::string& clickerHotkey,
+// the hotkeys have to be bound by hand, or through the portal, it names the
+// program's own, the clicker's and the stop hotkey's texts ("Ctrl+F3", "F6").
+std::string SessionNoticeText(const SessionFacts& facts, const std::string& clickerHotkey,
                               const std::string& stopHotkey);
 // The name setting.ini keeps of the last session whose box was shown.
-std::string SessionKindName(SessionKind kind);
+std::string SessionNoticeName(const SessionFacts& facts);
 
 }  // namespace velmo

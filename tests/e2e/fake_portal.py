@@ -3,8 +3,14 @@ the portal frontend asks them of a desktop, with two monitors side by side
 (1024x768 at 0,0 as stream 41 and 800x600 at 1024,0 as stream 42). Every
 pointer call is written as a line to the log file its first argument names.
 
+It also binds global shortcuts, giving each its preferred trigger in the
+desktop's own words ("CTRL+F3" becomes "Ctrl+F3"), and logs each binding.
+
 FAKE_PORTAL_REFUSE=1: the user refuses the session as it starts.
+FAKE_PORTAL_REFUSE_TRIGGER=CTRL+F3: the user refuses the shortcut asking for it.
 SIGUSR1: the desktop ends every session (the user revokes the consent).
+The bus name org.velmotest.Control has Activate(trigger): the user presses the
+shortcut bound to that trigger; it answers the shortcut's id, or "" if none.
 """
 
 import os
@@ -36,6 +42,17 @@ XML = """<node>
   <property name="AvailableDeviceTypes" type="u" access="read"/>
   <property name="version" type="u" access="read"/>
 </interface>
+<interface name="org.freedesktop.impl.portal.GlobalShortcuts">
+  <method name="CreateSession"><arg type="o" direction="in"/><arg type="o" direction="in"/>
+    <arg type="s" direction="in"/><arg type="a{sv}" direction="in"/>
+    <arg type="u" direction="out"/><arg type="a{sv}" direction="out"/></method>
+  <method name="BindShortcuts"><arg type="o" direction="in"/><arg type="o" direction="in"/>
+    <arg type="a(sa{sv})" direction="in"/><arg type="s" direction="in"/>
+    <arg type="a{sv}" direction="in"/>
+    <arg type="u" direction="out"/><arg type="a{sv}" direction="out"/></method>
+  <signal name="Activated"><arg type="o"/><arg type="s"/><arg type="t"/><arg type="a{sv}"/></signal>
+  <property name="version" type="u" access="read"/>
+</interface>
 <interface name="org.freedesktop.impl.portal.ScreenCast">
   <method name="CreateSession"><arg type="o" direction="in"/><arg type="o" direction="in"/>
     <arg type="s" direction="in"/><arg type="a{sv}" direction="in"/>
@@ -52,6 +69,11 @@ XML = """<node>
 </interface>
 </node>"""
 
+CONTROL_NAME = "org.velmotest.Control"
+CONTROL_XML = """<node><interface name="org.velmotest.Control">
+  <method name="Activate"><arg type="s" direction="in"/><arg type="s" direction="out"/></method>
+</interface></node>"""
+
 SESSION_XML = """<node><interface name="org.freedesktop.impl.portal.Session">
   <method name="Close"/><signal name="Closed"/>
   <property name="version" type="u" access="read"/>
@@ -61,10 +83,15 @@ PROPERTIES = {"AvailableDeviceTypes": 3, "AvailableSourceTypes": 1, "AvailableCu
               "version": 1}
 
 
+def desktop_words(trigger):
+    return trigger.replace("CTRL", "Ctrl").replace("ALT", "Alt")
+
+
 class Backend:
     def __init__(self, log_path):
         self.log = open(log_path, "a", buffering=1)
         self.sessions = {}  # session path: registration id
+        self.shortcuts = {}  # session path: {preferred trigger: shortcut id}
         self.bus = None
 
     def note(self, line):
@@ -89,6 +116,8 @@ class Backend:
                     session, Gio.DBusNodeInfo.new_for_xml(SESSION_XML).interfaces[0],
                     self.session_call, self.get_property, None)
             answer = (0, {"session_id": GLib.Variant("s", session)})
+        elif method == "BindShortcuts":
+            answer = self.bind(args[1], args[2])
         elif method == "Start":
             answer = self.start_results()
         elif method in ("SelectDevices", "SelectSources"):
@@ -100,9 +129,37 @@ class Backend:
             return
         invocation.return_value(GLib.Variant("(ua{sv})", answer))
 
+    def bind(self, session, shortcuts):
+        refused = os.environ.get("FAKE_PORTAL_REFUSE_TRIGGER")
+        self.note("BindShortcuts " + " ".join(sorted(props["preferred_trigger"]
+                                                          for _, props in shortcuts)))
+        self.shortcuts[session] = {}
+        bound = []
+        for id, props in shortcuts:
+            trigger = props["preferred_trigger"]
+            if trigger != refused:
+                self.shortcuts[session][trigger] = id
+                words = GLib.Variant("s", desktop_words(trigger))
+                bound.append((id, {"description": GLib.Variant("s", props["description"]),
+                                   "trigger_description": words}))
+        return 0, {"shortcuts": GLib.Variant("a(sa{sv})", bound)}
+
+    def activate(self, trigger):
+        for session, bound in self.shortcuts.items():
+            if trigger in bound:
+                self.bus.emit_signal(None, "/org/freedesktop/portal/desktop",
+                                     "org.freedesktop.impl.portal.GlobalShortcuts", "Activated",
+                                     GLib.Variant("(osta{sv})", (session, bound[trigger], 0, {})))
+                return bound[trigger]
+        return ""
+
+    def control_call(self, bus, sender, path, interface, method, args, invocation):
+        invocation.return_value(GLib.Variant("(s)", (self.activate(args.unpack()[0]),)))
+
     def session_call(self, bus, sender, path, interface, method, args, invocation):
         self.note("closed by the client")
         bus.unregister_object(self.sessions.pop(path))
+        self.shortcuts.pop(path, None)
         invocation.return_value(None)
 
     def get_property(self, bus, sender, path, interface, name):
@@ -113,6 +170,7 @@ class Backend:
             self.bus.emit_signal(None, path, "org.freedesktop.impl.portal.Session", "Closed", None)
             self.bus.unregister_object(registration)
         self.sessions.clear()
+        self.shortcuts.clear()
         self.note("sessions ended")
         return GLib.SOURCE_CONTINUE
 
@@ -121,11 +179,15 @@ class Backend:
         for interface in Gio.DBusNodeInfo.new_for_xml(XML).interfaces:
             bus.register_object("/org/freedesktop/portal/desktop", interface, self.call,
                                 self.get_property, None)
+        bus.register_object("/", Gio.DBusNodeInfo.new_for_xml(CONTROL_XML).interfaces[0],
+                            self.control_call, None, None)
 
 
 def main():
     backend = Backend(sys.argv[1])
     loop = GLib.MainLoop()
+    Gio.bus_own_name(Gio.BusType.SESSION, CONTROL_NAME, Gio.BusNameOwnerFlags.NONE, None, None,
+                     None)
     Gio.bus_own_name(Gio.BusType.SESSION, BUS_NAME, Gio.BusNameOwnerFlags.NONE, backend.acquired,
                      lambda bus, name: print("ready", flush=True), lambda bus, name: loop.quit())
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGUSR1, backend.end_sessions)

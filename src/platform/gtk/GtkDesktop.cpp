@@ -12,6 +12,7 @@
 #include "platform/gtk/GtkEventPump.h"
 #include "platform/gtk/Look.h"
 #include "platform/portal/PortalMouse.h"
+#include "platform/portal/PortalShortcuts.h"
 #include "platform/sway/SwayIpc.h"
 #include "platform/sway/SwayKeyGrabber.h"
 #include "platform/wayland/WaylandInput.h"
@@ -139,22 +140,29 @@ class GtkDesktop : public Desktop {
           std::fprintf(stderr, "Velmo: %s\nVelmo: %s\n", why.c_str(), portalWhy.c_str());
       }
     }
-    // On sway the hotkeys are its key bindings: an X11 grab would see only
-    // the keys typed into X11 windows.
+    // On sway the hotkeys are its key bindings, elsewhere on Wayland the
+    // desktop portal's global shortcuts where it has them: an X11 grab would
+    // see only the keys typed into X11 windows.
     const std::string swaySocket = sway::SwaySocketPath();
-    if (!swaySocket.empty())
+    if (!swaySocket.empty()) {
       sway_ = std::make_unique<sway::SwayKeyGrabber>(swaySocket, ExecutablePath());
+    } else if (HasEnv("WAYLAND_DISPLAY")) {
+      std::string why;
+      shortcuts_ = portal::OpenPortalShortcuts(why);
+      if (!shortcuts_) std::fprintf(stderr, "Velmo: %s\n", why.c_str());
+    }
   }
   KeyGrabber& grabber() override {
     if (sway_) return *sway_;
+    if (shortcuts_) return *shortcuts_;
     return *x11_->grabber;
   }
   void hotkeyPressed(unsigned modifiers, unsigned vk) override {
     if (sway_) sway_->pressed(modifiers, vk);
   }
-  SessionKind session() const override {
-    return KindOfSession(
-        {HasEnv("WAYLAND_DISPLAY"), wayland_ != nullptr, sway_ != nullptr, portal_ != nullptr});
+  SessionFacts session() const override {
+    return {HasEnv("WAYLAND_DISPLAY"), wayland_ != nullptr, sway_ != nullptr, portal_ != nullptr,
+            shortcuts_ != nullptr};
   }
   Mouse& mouse() override {
     if (mouse_) return *mouse_;
@@ -169,6 +177,7 @@ class GtkDesktop : public Desktop {
   std::unique_ptr<sway::SwayKeyGrabber> sway_;
   std::unique_ptr<wayland::WaylandInput> wayland_;
   std::unique_ptr<portal::PortalMouse> portal_;
+  std::unique_ptr<portal::PortalShortcuts> shortcuts_;
   std::unique_ptr<XwaylandMouse> mouse_;
   GtkEventPump pump_;
   x11::X11Recorder recorder_{&DoubleClickTime};

@@ -90,6 +90,12 @@ std::string ScriptListPage::cell(int row, Column column) const {
   return lv2->rows.at(static_cast<size_t>(row)).at(column);
 }
 
+int ScriptListPage::rowOfId(const std::string& id) const {
+  for (std::size_t row = 0; row < lv2->rows.size(); ++row)
+    if (lv2->rows[row][ColId] == id) return static_cast<int>(row);
+  return -1;
+}
+
 void ScriptListPage::setStatus(int row, const std::string& status) {
   lv2->rows.at(static_cast<size_t>(row))[ColStatus] = status;
 }

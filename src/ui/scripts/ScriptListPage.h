@@ -51,6 +51,8 @@ class ScriptListPage : public ScriptRows {
   // The selected row, or -1.
   int selected() const;
   std::string cell(int row, Column column) const;
+  // The row of the script with that id, or -1.
+  int rowOfId(const std::string& id) const;
   void setStatus(int row, const std::string& status);
   // Paints enabled rows in EnabledRowColour, the others in the list's own.
   void lv2CustomDrawItem(int row);
