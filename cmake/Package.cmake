@@ -2,8 +2,6 @@
 # package: the program in bin/, its packaged files under share/. The program
 # finds the empty data.db in ../share/velmo/ relative to itself, so the layout
 # works under any prefix and from an unpacked package.
-set(VELMO_APP_ID example.velmo.velmo)
-
 # The empty data.db that an installed copy starts from, made afresh from the
 # schema (build/data.db is the build folder's own, with the developer's scripts).
 set(VELMO_TEMPLATE ${CMAKE_BINARY_DIR}/template/data.db)

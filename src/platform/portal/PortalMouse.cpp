@@ -249,7 +249,7 @@ void PortalMouse::SetCursorPos(int x, int y) {
 
 std::unique_ptr<PortalMouse> OpenPortalMouse(std::string tokenPath, std::string& error) {
   GError* failure = nullptr;
-  GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &failure);
+  GDBusConnection* bus = ConnectToPortal(&failure);
   if (bus == nullptr) {
     error = UserText("没有D-Bus会话总线, 无法通过桌面门户点击。",
                      std::string("No D-Bus session bus for the desktop portal: ") +

@@ -40,6 +40,21 @@ void OnResponse(GDBusConnection*, const gchar*, const gchar*, const gchar*, cons
 
 }  // namespace
 
+GDBusConnection* ConnectToPortal(GError** failure) {
+  GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, failure);
+  static bool registered = false;
+  if (bus == nullptr || registered) return bus;
+  registered = true;
+  GError* error = nullptr;
+  GVariant* reply = g_dbus_connection_call_sync(
+      bus, kPortalName, kPortalPath, "org.freedesktop.host.portal.Registry", "Register",
+      g_variant_new("(sa{sv})", VELMO_APP_ID, nullptr), nullptr, G_DBUS_CALL_FLAGS_NONE, -1,
+      nullptr, &error);
+  if (reply != nullptr) g_variant_unref(reply);
+  if (error != nullptr) g_error_free(error);  // an older portal
+  return bus;
+}
+
 std::string NewToken() {
   static unsigned counter = 0;
   return "velmo" + std::to_string(++counter);
@@ -80,9 +95,9 @@ Response CallAndWait(GDBusConnection* bus, const char* interface, const char* me
                            "Close", nullptr, nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr,
                            nullptr);
     throw AppError(UserText(
-        "桌面门户在" + std::to_string(timeoutSeconds) + "秒内没有回答Velmo的请求, 点击已停止。",
+        "桌面门户在" + std::to_string(timeoutSeconds) + "秒内没有回答Velmo的请求 (" + method + ")。",
         "The desktop portal did not answer " + std::string(method) + " within " +
-            std::to_string(timeoutSeconds) + " s; clicking stopped."));
+            std::to_string(timeoutSeconds) + " s."));
   }
   return std::move(waiting.response);
 }

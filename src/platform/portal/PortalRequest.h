@@ -28,6 +28,12 @@ struct Response {
   }
 };
 
+// The session bus (a new reference), or nullptr with `failure` set. The
+// first time, portals from 1.19 on are told which program this is (the
+// desktop entry's name): they ask a program that runs outside a sandbox for
+// that before its first call of any portal. Older portals have no registry.
+GDBusConnection* ConnectToPortal(GError** failure);
+
 // A token for a request or session handle, unique in this process.
 std::string NewToken();
 

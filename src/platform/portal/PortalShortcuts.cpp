@@ -174,7 +174,7 @@ void PortalShortcuts::OnActivated(GDBusConnection*, const gchar*, const gchar*, 
 
 std::unique_ptr<PortalShortcuts> OpenPortalShortcuts(std::string& error) {
   GError* failure = nullptr;
-  GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &failure);
+  GDBusConnection* bus = ConnectToPortal(&failure);
   if (bus == nullptr) {
     error = UserText("没有D-Bus会话总线, 无法通过桌面门户绑定热键。",
                      std::string("No D-Bus session bus for the desktop portal: ") +
