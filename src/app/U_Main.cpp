@@ -112,7 +112,9 @@ void TFrm_Main::showSessionNotice(const SessionFacts& session) {
 }
 
 void TFrm_Main::showSessionLine() {
-  setStatusText(0, portalHotkeysLine_.empty() ? sessionLine_ : portalHotkeysLine_);
+  const std::string& line = portalHotkeysLine_.empty() ? sessionLine_ : portalHotkeysLine_;
+  fitStatusLine(line);
+  setStatusText(0, line);
 }
 
 void TFrm_Main::hotkeysAnswered(const std::vector<HotkeyOutcome>& outcomes) {

@@ -161,6 +161,10 @@ class TFrm_Main : public wxFrame,
   // Panel 0 while the desktop session needs a word: the portal's hotkeys once
   // it has answered, else the session's line.
   void showSessionLine();
+  // Widens panel 0 for a line longer than its usual texts, as far as the link
+  // and the click count beside it leave room; the whole line is the status
+  // bar's tooltip.
+  void fitStatusLine(const std::string& line);
   RemoteAnswer runScriptNamed(const std::string& name);
   void bringForward();
   // Every hotkey text of the program: the clicker's in `s`, the stop

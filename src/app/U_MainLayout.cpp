@@ -107,6 +107,15 @@ void TFrm_Main::fitStatusPanel(int panel, int textWidth) {
   stat1->SetStatusWidths(3, widths);
 }
 
+void TFrm_Main::fitStatusLine(const std::string& line) {
+  const int count = stat1->GetTextExtent(FromUtf8("点击次数:000000")).x;
+  const int room = stat1->GetClientSize().x - statusWidths_[1] - count -
+                   4 * (kFieldTextMargin + stat1->GetBorderX());
+  fitStatusPanel(0, std::min(stat1->GetTextExtent(FromUtf8(line)).x, room));
+  if (web_) web_->placeLinkLabel();
+  stat1->SetToolTip(FromUtf8(line));
+}
+
 wxPoint TFrm_Main::updateStripAt() const {
   return wxPoint(1, pgc1->GetRect().GetBottom() + 1 + kStripGap);
 }
