@@ -135,6 +135,7 @@ bool VelmoApp::OnInit() {
     main_->Guarded([this] {
       main_->FormShow();
       main_->showSessionNotice(desktop_->session());
+      main_->engine().MostPressesPerTick = MostPressesPerTick(desktop_->session());
     });
     if (terminateRequested_) ExitMainLoop();
   });

@@ -1,5 +1,6 @@
 #include "clicker/ClickEngine.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 
@@ -130,10 +131,12 @@ void ClickEngine::click() {
       MouseClick(mouse_, button, type);
     }
   };
-  if (ClickInterval < 100) {
-    for (int i = 0; i < kBurstExtraClicks; ++i) once();
+  int clicks = ClickInterval < 100 ? kBurstExtraClicks + 1 : 1;
+  if (MostPressesPerTick > 0 && !ClickKey) {
+    const int presses = (type == "单击" ? 1 : 2) * (button == "左右键" ? 2 : 1);
+    clicks = std::max(1, std::min(clicks, MostPressesPerTick / presses));
   }
-  once();
+  for (int i = 0; i < clicks; ++i) once();
   mouse_.flush();
 }
 

@@ -88,6 +88,9 @@ class ClickEngine {
   // at once, in bursts under 0.1 s. A held click is one click (or one double
   // click) per tick, let go by a timer.
   int ClickHold = 0;
+  // The most button presses a tick may send, 0 for the whole burst; a
+  // double click or both buttons count two. A tick still sends one click.
+  int MostPressesPerTick = 0;
   // The virtual key each click presses instead of a mouse button.
   std::optional<unsigned> ClickKey;
   int ClickCount = 0;

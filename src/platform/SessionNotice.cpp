@@ -35,6 +35,10 @@ bool HotkeysThroughPortal(const SessionFacts& facts) {
   return facts.wayland && !facts.sway && facts.portalShortcuts;
 }
 
+int MostPressesPerTick(const SessionFacts& facts) {
+  return facts.wayland && (facts.virtualPointer || facts.portalPointer) ? 5 : 0;
+}
+
 std::string SessionNoticeLine(const SessionFacts& facts) {
   switch (KindOfSession(facts)) {
     case SessionKind::Complete: return {};

@@ -30,6 +30,14 @@ SessionKind KindOfSession(const SessionFacts& facts);
 // on Wayland they are bound by hand to the command line.
 bool HotkeysThroughPortal(const SessionFacts& facts);
 
+// The most button presses one clicker tick may send, or 0 for no limit
+// beyond the clicker's own burst. Where clicks reach programs through the
+// compositor (the virtual pointer, the portal), it cuts off a program that
+// falls about 200 KB behind in reading them, and the program usually ends:
+// a GTK window taking a millisecond per press was cut off within 10 s at 10
+// presses per 10 ms tick, and kept up for good at 5.
+int MostPressesPerTick(const SessionFacts& facts);
+
 // The status bar's line for the session; empty where everything works.
 std::string SessionNoticeLine(const SessionFacts& facts);
 // The box shown the first time the program starts on such a session; where

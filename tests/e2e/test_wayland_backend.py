@@ -133,10 +133,9 @@ class ProgramOnSwayTest(SwayTestCase):
 
     xwayland = True
 
-    def start_velmo(self, scripts):
+    def start_velmo(self, scripts, settings=(("click", "0"), ("time", "0.1"))):
         # The session's box was seen: its line in the status bar is enough.
-        binary = self.install_velmo(scripts, [("click", "0"), ("time", "0.1"),
-                                              ("sessionnotice", "sway")])
+        binary = self.install_velmo(scripts, [*settings, ("sessionnotice", "sway")])
         app = self.spawn_wayland([binary], "velmo", stdin=subprocess.DEVNULL)
         self.app_guard = self.alive_guard(app, "velmo")
         wait_until(lambda: "Wayland (sway)" in self.output_of(app), 60,
@@ -168,6 +167,15 @@ class ProgramOnSwayTest(SwayTestCase):
         self.wtype("-M", "ctrl", "-k", "F3", "-m", "ctrl")
         more = counter.wait_until_quiet(0.5, guards=[self.app_guard])[len(clicks):]
         self.assertEqual(set(more), {(LEFT, 700, 500)})
+
+    def test_fast_ticks_send_no_more_than_a_slow_program_can_read(self):
+        # sway cuts off a program that falls too far behind: a tick sends five
+        # presses instead of the burst of 152. A limit of 2 makes three ticks.
+        binary = self.start_velmo([], [("click", "2"), ("time", "0.010")])
+        counter = self.start_counter()
+        self.velmo(binary, "--toggle")
+        counter.wait_for(15, guards=[self.app_guard])
+        self.assertEqual(len(counter.wait_until_quiet(1.0, guards=[self.app_guard])), 15)
 
 
 class NoCompositorTest(unittest.TestCase):

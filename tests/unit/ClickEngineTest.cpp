@@ -126,6 +126,17 @@ TEST_F(Engine, BurstBelow100MsIs152ClicksPerTick) {
   p.log.clear();
   tick();
   EXPECT_EQ(clicks(), 2u);
+  // Where the compositor passes the clicks on, a tick sends no more presses
+  // than it allows: five single clicks, two double ones.
+  engine.MostPressesPerTick = 5;
+  engine.ClickInterval = 10;
+  p.log.clear();
+  tick();
+  EXPECT_EQ(clicks(), 5u * 2);
+  panel.type = "双击";
+  p.log.clear();
+  tick();
+  EXPECT_EQ(clicks(), 2u * 2);
 }
 
 TEST_F(Engine, LimitNStopsAfterNPlusOneTicks) {
