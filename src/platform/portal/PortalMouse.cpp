@@ -34,13 +34,6 @@ constexpr ButtonStep kSteps[] = {
 const std::string kAskedAgain = "下次开始点击时Velmo会重新请求同意。";
 const std::string kAskedAgainEnglish = " Velmo asks again when clicking starts next.";
 
-GVariant* Options(const std::string& token) {
-  GVariantBuilder options;
-  g_variant_builder_init(&options, G_VARIANT_TYPE_VARDICT);
-  g_variant_builder_add(&options, "{sv}", "handle_token", g_variant_new_string(token.c_str()));
-  return g_variant_builder_end(&options);
-}
-
 void OnClosed(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*, GVariant*,
               gpointer data) {
   *static_cast<bool*>(data) = true;
@@ -108,21 +101,10 @@ void PortalMouse::keepToken(GVariant* results) const {
 }
 
 void PortalMouse::startSession() {
-  const std::string token = NewToken();
-  GVariantBuilder create;
-  g_variant_builder_init(&create, G_VARIANT_TYPE_VARDICT);
-  g_variant_builder_add(&create, "{sv}", "handle_token", g_variant_new_string(token.c_str()));
-  g_variant_builder_add(&create, "{sv}", "session_handle_token",
-                        g_variant_new_string(NewToken().c_str()));
-  Response created = CallAndWait(bus_, kRemoteDesktop, "CreateSession",
-                                 g_variant_new("(a{sv})", &create), token, kAnswerSeconds);
-  const gchar* session = nullptr;
-  if (created.outcome != Outcome::Granted ||
-      !g_variant_lookup(created.results, "session_handle", "&s", &session))
-    throw AppError(UserText("桌面门户未能建立控制鼠标的会话, 点击已停止。",
-                            "The desktop portal could not create a remote desktop session; "
-                            "clicking stopped."));
-  session_ = session;
+  session_ = CreateSession(bus_, kRemoteDesktop, kAnswerSeconds,
+                           UserText("桌面门户未能建立控制鼠标的会话, 点击已停止。",
+                                    "The desktop portal could not create a remote desktop "
+                                    "session; clicking stopped."));
   closedWatch_ = g_dbus_connection_signal_subscribe(
       bus_, nullptr, "org.freedesktop.portal.Session", "Closed", session_.c_str(), nullptr,
       G_DBUS_SIGNAL_FLAGS_NONE, OnClosed, &closed_, nullptr);
@@ -165,7 +147,7 @@ void PortalMouse::startSession() {
                       kAnswerSeconds));
   const Response started =
       CallAndWait(bus_, kRemoteDesktop, "Start",
-                  g_variant_new("(os@a{sv})", session_.c_str(), "", Options(startToken)),
+                  g_variant_new("(os@a{sv})", session_.c_str(), "", RequestOptions(startToken)),
                   startToken, kAnswerSeconds);
   granted(started);
   guint32 devicesGranted = 0;
@@ -248,30 +230,13 @@ void PortalMouse::SetCursorPos(int x, int y) {
 }
 
 std::unique_ptr<PortalMouse> OpenPortalMouse(std::string tokenPath, std::string& error) {
-  GError* failure = nullptr;
-  GDBusConnection* bus = ConnectToPortal(&failure);
-  if (bus == nullptr) {
-    error = UserText("没有D-Bus会话总线, 无法通过桌面门户点击。",
-                     std::string("No D-Bus session bus for the desktop portal: ") +
-                         failure->message);
-    g_error_free(failure);
-    return nullptr;
-  }
-  // Asking for the properties starts the portal where the bus starts it on
-  // demand.
-  GVariant* reply = g_dbus_connection_call_sync(
-      bus, kPortalName, kPortalPath, "org.freedesktop.DBus.Properties", "GetAll",
-      g_variant_new("(s)", kRemoteDesktop), G_VARIANT_TYPE("(a{sv})"), G_DBUS_CALL_FLAGS_NONE,
-      -1, nullptr, &failure);
+  GDBusConnection* bus = ConnectToPortal("点击", error);
+  if (bus == nullptr) return nullptr;
   guint32 version = 0, types = 0;
-  if (reply != nullptr) {
-    GVariant* properties = g_variant_get_child_value(reply, 0);
+  if (GVariant* properties = PortalProperties(bus, kRemoteDesktop)) {
     g_variant_lookup(properties, "version", "u", &version);
     g_variant_lookup(properties, "AvailableDeviceTypes", "u", &types);
     g_variant_unref(properties);
-    g_variant_unref(reply);
-  } else {
-    g_error_free(failure);
   }
   if (version == 0 || (types & kPointerDevice) == 0) {
     error = UserText("桌面门户不提供远程控制鼠标 (RemoteDesktop)。",

@@ -40,19 +40,41 @@ void OnResponse(GDBusConnection*, const gchar*, const gchar*, const gchar*, cons
 
 }  // namespace
 
-GDBusConnection* ConnectToPortal(GError** failure) {
-  GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, failure);
+GDBusConnection* ConnectToPortal(const std::string& doing, std::string& error) {
+  GError* failure = nullptr;
+  GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &failure);
+  if (bus == nullptr) {
+    error = UserText("没有D-Bus会话总线, 无法通过桌面门户" + doing + "。",
+                     std::string("No D-Bus session bus for the desktop portal: ") +
+                         failure->message);
+    g_error_free(failure);
+    return nullptr;
+  }
   static bool registered = false;
-  if (bus == nullptr || registered) return bus;
+  if (registered) return bus;
   registered = true;
-  GError* error = nullptr;
   GVariant* reply = g_dbus_connection_call_sync(
       bus, kPortalName, kPortalPath, "org.freedesktop.host.portal.Registry", "Register",
       g_variant_new("(sa{sv})", VELMO_APP_ID, nullptr), nullptr, G_DBUS_CALL_FLAGS_NONE, -1,
-      nullptr, &error);
+      nullptr, &failure);
   if (reply != nullptr) g_variant_unref(reply);
-  if (error != nullptr) g_error_free(error);  // an older portal
+  if (failure != nullptr) g_error_free(failure);  // an older portal
   return bus;
+}
+
+GVariant* PortalProperties(GDBusConnection* bus, const char* interface) {
+  GError* failure = nullptr;
+  GVariant* reply = g_dbus_connection_call_sync(
+      bus, kPortalName, kPortalPath, "org.freedesktop.DBus.Properties", "GetAll",
+      g_variant_new("(s)", interface), G_VARIANT_TYPE("(a{sv})"), G_DBUS_CALL_FLAGS_NONE, -1,
+      nullptr, &failure);
+  if (reply == nullptr) {
+    g_error_free(failure);
+    return nullptr;
+  }
+  GVariant* properties = g_variant_get_child_value(reply, 0);
+  g_variant_unref(reply);
+  return properties;
 }
 
 std::string NewToken() {
@@ -100,6 +122,30 @@ Response CallAndWait(GDBusConnection* bus, const char* interface, const char* me
             std::to_string(timeoutSeconds) + " s."));
   }
   return std::move(waiting.response);
+}
+
+GVariant* RequestOptions(const std::string& token) {
+  GVariantBuilder options;
+  g_variant_builder_init(&options, G_VARIANT_TYPE_VARDICT);
+  g_variant_builder_add(&options, "{sv}", "handle_token", g_variant_new_string(token.c_str()));
+  return g_variant_builder_end(&options);
+}
+
+std::string CreateSession(GDBusConnection* bus, const char* interface, int timeoutSeconds,
+                          const std::string& failure) {
+  const std::string token = NewToken();
+  GVariantBuilder create;
+  g_variant_builder_init(&create, G_VARIANT_TYPE_VARDICT);
+  g_variant_builder_add(&create, "{sv}", "handle_token", g_variant_new_string(token.c_str()));
+  g_variant_builder_add(&create, "{sv}", "session_handle_token",
+                        g_variant_new_string(NewToken().c_str()));
+  const Response created = CallAndWait(bus, interface, "CreateSession",
+                                       g_variant_new("(a{sv})", &create), token, timeoutSeconds);
+  const gchar* session = nullptr;
+  if (created.outcome != Outcome::Granted ||
+      !g_variant_lookup(created.results, "session_handle", "&s", &session))
+    throw AppError(failure);
+  return session;
 }
 
 }  // namespace velmo::portal

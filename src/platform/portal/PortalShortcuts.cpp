@@ -15,13 +15,6 @@ constexpr const char* kGlobalShortcuts = "org.freedesktop.portal.GlobalShortcuts
 // Binding may wait for the user to answer the desktop's dialog.
 constexpr int kAnswerSeconds = 120;
 
-GVariant* Options(const std::string& token) {
-  GVariantBuilder options;
-  g_variant_builder_init(&options, G_VARIANT_TYPE_VARDICT);
-  g_variant_builder_add(&options, "{sv}", "handle_token", g_variant_new_string(token.c_str()));
-  return g_variant_builder_end(&options);
-}
-
 }  // namespace
 
 PortalShortcuts::PortalShortcuts(GDBusConnection* bus)
@@ -100,21 +93,10 @@ void PortalShortcuts::bind() {
 }
 
 std::map<std::string, std::string> PortalShortcuts::bindInNewSession() {
-  const std::string token = NewToken();
-  GVariantBuilder create;
-  g_variant_builder_init(&create, G_VARIANT_TYPE_VARDICT);
-  g_variant_builder_add(&create, "{sv}", "handle_token", g_variant_new_string(token.c_str()));
-  g_variant_builder_add(&create, "{sv}", "session_handle_token",
-                        g_variant_new_string(NewToken().c_str()));
-  const Response created = CallAndWait(bus_, kGlobalShortcuts, "CreateSession",
-                                       g_variant_new("(a{sv})", &create), token, kAnswerSeconds);
-  const gchar* session = nullptr;
-  if (created.outcome != Outcome::Granted ||
-      !g_variant_lookup(created.results, "session_handle", "&s", &session))
-    throw AppError(UserText("桌面门户未能建立全局快捷键的会话, Velmo的热键无效。",
-                            "The desktop portal could not create a global shortcuts session; "
-                            "Velmo's hotkeys do not work."));
-  session_ = session;
+  session_ = CreateSession(bus_, kGlobalShortcuts, kAnswerSeconds,
+                           UserText("桌面门户未能建立全局快捷键的会话, Velmo的热键无效。",
+                                    "The desktop portal could not create a global shortcuts "
+                                    "session; Velmo's hotkeys do not work."));
 
   GVariantBuilder shortcuts;
   g_variant_builder_init(&shortcuts, G_VARIANT_TYPE("a(sa{sv})"));
@@ -131,7 +113,7 @@ std::map<std::string, std::string> PortalShortcuts::bindInNewSession() {
   const std::string bindToken = NewToken();
   const Response bound = CallAndWait(
       bus_, kGlobalShortcuts, "BindShortcuts",
-      g_variant_new("(oa(sa{sv})s@a{sv})", session_.c_str(), &shortcuts, "", Options(bindToken)),
+      g_variant_new("(oa(sa{sv})s@a{sv})", session_.c_str(), &shortcuts, "", RequestOptions(bindToken)),
       bindToken, kAnswerSeconds);
   std::map<std::string, std::string> triggers;
   GVariant* list = nullptr;
@@ -173,28 +155,12 @@ void PortalShortcuts::OnActivated(GDBusConnection*, const gchar*, const gchar*, 
 }
 
 std::unique_ptr<PortalShortcuts> OpenPortalShortcuts(std::string& error) {
-  GError* failure = nullptr;
-  GDBusConnection* bus = ConnectToPortal(&failure);
-  if (bus == nullptr) {
-    error = UserText("没有D-Bus会话总线, 无法通过桌面门户绑定热键。",
-                     std::string("No D-Bus session bus for the desktop portal: ") +
-                         failure->message);
-    g_error_free(failure);
-    return nullptr;
-  }
-  GVariant* reply = g_dbus_connection_call_sync(
-      bus, kPortalName, kPortalPath, "org.freedesktop.DBus.Properties", "Get",
-      g_variant_new("(ss)", kGlobalShortcuts, "version"), G_VARIANT_TYPE("(v)"),
-      G_DBUS_CALL_FLAGS_NONE, -1, nullptr, &failure);
+  GDBusConnection* bus = ConnectToPortal("绑定热键", error);
+  if (bus == nullptr) return nullptr;
   guint32 version = 0;
-  if (reply != nullptr) {
-    GVariant* value = nullptr;
-    g_variant_get(reply, "(v)", &value);
-    if (g_variant_is_of_type(value, G_VARIANT_TYPE_UINT32)) version = g_variant_get_uint32(value);
-    g_variant_unref(value);
-    g_variant_unref(reply);
-  } else {
-    g_error_free(failure);
+  if (GVariant* properties = PortalProperties(bus, kGlobalShortcuts)) {
+    g_variant_lookup(properties, "version", "u", &version);
+    g_variant_unref(properties);
   }
   if (version == 0) {
     error = UserText("桌面门户不提供全局快捷键 (GlobalShortcuts)。",
