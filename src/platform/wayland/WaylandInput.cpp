@@ -8,7 +8,7 @@ std::unique_ptr<WaylandInput> OpenWaylandInput(std::string& error) {
   try {
     auto input = std::make_unique<WaylandInput>();
     input->connection = std::make_unique<WaylandConnection>();
-    input->events = std::make_unique<WaylandEventSource>(*input->connection);
+    input->events = WatchConnection(*input->connection);
     input->mouse = std::make_unique<WaylandMouse>(*input->connection);
     if (input->connection->layerShell() != nullptr)
       input->picker = std::make_unique<WaylandPointPicker>(*input->connection);

@@ -15,7 +15,7 @@ namespace velmo::wayland {
 // Members in order of construction: the connection outlives what uses it.
 struct WaylandInput {
   std::unique_ptr<WaylandConnection> connection;
-  std::unique_ptr<WaylandEventSource> events;
+  std::unique_ptr<FdSource> events;
   std::unique_ptr<WaylandMouse> mouse;
   // Nullptr where the compositor offers no layer shell.
   std::unique_ptr<WaylandPointPicker> picker;

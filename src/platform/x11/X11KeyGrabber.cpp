@@ -30,7 +30,19 @@ X11KeyGrabber::X11KeyGrabber(DisplayPtr display)
                             "XGetModifierMapping failed: the lock keys of the keyboard are "
                             "unknown."));
   lockMasks_ = *locks;
-  source_ = std::make_unique<X11EventSource>(display_.get(), [this] { drain(); });
+  // Events Xlib has read during some other round trip (an XSync around a
+  // grab) wait in its queue. The source may recurse: a handler that pumps
+  // events (the script runner does, to let its stop hotkey in) still
+  // receives presses.
+  Display* connection = display_.get();
+  source_ = std::make_unique<FdSource>(
+      ConnectionNumber(connection),
+      FdSource::Hooks{[connection] { return XQLength(connection) > 0; },
+                      [this](bool) {
+                        drain();
+                        return true;
+                      }},
+      true, "the X connection of the hotkeys");
 }
 
 X11KeyGrabber::~X11KeyGrabber() {

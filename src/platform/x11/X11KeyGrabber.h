@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/KeyGrabber.h"
+#include "platform/glib/FdSource.h"
 #include "platform/x11/X11Display.h"
-#include "platform/x11/X11EventSource.h"
 
 namespace velmo::x11 {
 
@@ -49,7 +49,7 @@ class X11KeyGrabber : public KeyGrabber {
   unsigned lockMasks_ = 0;
   std::vector<Grab> grabs_;
   PressHandler handler_;
-  std::unique_ptr<X11EventSource> source_;
+  std::unique_ptr<FdSource> source_;
 };
 
 }  // namespace velmo::x11
